@@ -1,0 +1,95 @@
+#pragma once
+// Ini files. Section and key names match without regard to case; a value is the raw text after
+// the first "=" of its line. An integer that is not valid reads as the default.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/core/StringList.h"
+#include "platform/core/Strings.h"
+
+namespace platform::core {
+
+class TCustomIniFile {
+public:
+    explicit TCustomIniFile(std::string fileName) : m_fileName(std::move(fileName)) {}
+    virtual ~TCustomIniFile() = default;
+    TCustomIniFile(const TCustomIniFile&) = delete;
+    TCustomIniFile& operator=(const TCustomIniFile&) = delete;
+
+    [[nodiscard]] const std::string& FileName() const { return m_fileName; }
+
+    [[nodiscard]] virtual std::string ReadString(std::string_view section, std::string_view key,
+                                                 std::string_view def) const = 0;
+    virtual bool WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
+    [[nodiscard]] virtual bool SectionExists(std::string_view section) const = 0;
+    [[nodiscard]] virtual bool ValueExists(std::string_view section, std::string_view key) const = 0;
+    virtual void ReadSections(TStringList& sections) const = 0;
+    virtual void ReadSection(std::string_view section, TStringList& keys) const = 0;
+    // Lines "key=value" of a section, in file order.
+    virtual void ReadSectionValues(std::string_view section, TStringList& values) const = 0;
+    virtual bool EraseSection(std::string_view section) = 0;
+    virtual bool DeleteKey(std::string_view section, std::string_view key) = 0;
+
+    [[nodiscard]] int32_t ReadInteger(std::string_view section, std::string_view key, int32_t def) const;
+    bool WriteInteger(std::string_view section, std::string_view key, int32_t value);
+    // "1"/"0" on write; on read any valid integer other than 0 is true.
+    [[nodiscard]] bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+    bool WriteBool(std::string_view section, std::string_view key, bool value);
+
+private:
+    std::string m_fileName;
+};
+
+// Unbuffered: every read reads the file, every write replaces it at once, atomically (temporary
+// file beside it, then rename). A write keeps the rest of the file as it was: order, comments,
+// blank lines, line endings and encoding (a file that is not valid UTF-8 stays Windows-1252). A
+// write to a missing file creates it. Write methods return false when the file could not be
+// written (the old file is then untouched).
+class TIniFile : public TCustomIniFile {
+public:
+    explicit TIniFile(std::string fileName);
+
+    [[nodiscard]] std::string ReadString(std::string_view section, std::string_view key,
+                                         std::string_view def) const override;
+    bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+    [[nodiscard]] bool SectionExists(std::string_view section) const override;
+    [[nodiscard]] bool ValueExists(std::string_view section, std::string_view key) const override;
+    void ReadSections(TStringList& sections) const override;
+    void ReadSection(std::string_view section, TStringList& keys) const override;
+    void ReadSectionValues(std::string_view section, TStringList& values) const override;
+    bool EraseSection(std::string_view section) override;
+    bool DeleteKey(std::string_view section, std::string_view key) override;
+};
+
+// Reads its lines once (from a file or from a string list) and answers from memory. Writes change
+// the memory copy; UpdateFile writes it back (atomically, in the encoding it was read in).
+class TMemIniFile : public TCustomIniFile {
+public:
+    explicit TMemIniFile(std::string fileName);  // reads the file if it exists
+    TMemIniFile();                               // empty, no file
+    ~TMemIniFile() override;
+
+    void SetStrings(const TStringList& lines);
+    void GetStrings(TStringList& lines) const;
+    bool UpdateFile();
+    void Clear();
+
+    [[nodiscard]] std::string ReadString(std::string_view section, std::string_view key,
+                                         std::string_view def) const override;
+    bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+    [[nodiscard]] bool SectionExists(std::string_view section) const override;
+    [[nodiscard]] bool ValueExists(std::string_view section, std::string_view key) const override;
+    void ReadSections(TStringList& sections) const override;
+    void ReadSection(std::string_view section, TStringList& keys) const override;
+    void ReadSectionValues(std::string_view section, TStringList& values) const override;
+    bool EraseSection(std::string_view section) override;
+    bool DeleteKey(std::string_view section, std::string_view key) override;
+
+private:
+    struct Impl;
+    Impl* m_impl;
+};
+
+}  // namespace platform::core

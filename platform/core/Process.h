@@ -1,0 +1,23 @@
+#pragma once
+// Starting programs and opening documents.
+
+#include <string>
+
+namespace platform::core {
+
+struct TStartResult {
+    bool Ok = false;
+    int Error = 0;          // errno of the failure
+    std::string Message;    // readable reason
+};
+
+// Starts the file as a new process with its own path as the only argument (argv[0]) and no
+// shell, in the file's folder as working directory when chdirToFolder is set. The child is
+// detached (own session) and reaped; the call does not wait for it. Failure to execute (missing
+// file, not executable) is reported.
+TStartResult StartProgram(const std::string& path, bool chdirToFolder = false);
+
+// Hands a URL or a path to the desktop's opener (xdg-open), detached. Reports failure to start it.
+TStartResult OpenDocument(const std::string& urlOrPath);
+
+}  // namespace platform::core

@@ -1,0 +1,105 @@
+#pragma once
+// 32-bit bitmaps (bytes B, G, R, X per pixel, rows top-down) and their BMP codec. A bitmap read
+// from a BMP remembers the file's pixel format and palette and is written back in it, byte for
+// byte, as long as its pixels still fit that format.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/Stream.h"
+#include "platform/core/Types.h"
+#include "platform/gfx/Color.h"
+
+namespace platform::gfx {
+
+class TCanvas;
+
+// What a BMP file held besides its pixels, kept for writing it back unchanged.
+struct TBmpFormat {
+    int BitCount = 32;            // 1, 4, 8, 16, 24 or 32
+    uint32_t Compression = 0;     // 0 = BI_RGB, 3 = BI_BITFIELDS
+    bool TopDown = false;
+    uint32_t HeaderSize = 40;     // info header size (12, 40, 52, 56, 108, 124)
+    std::vector<uint32_t> Palette;  // entries as stored (B, G, R, reserved)
+    uint32_t RedMask = 0, GreenMask = 0, BlueMask = 0, AlphaMask = 0;
+    int32_t XPelsPerMeter = 0, YPelsPerMeter = 0;
+    uint32_t ClrImportant = 0;
+    std::vector<uint8_t> ExtraHeader;  // header bytes past the fields above, kept verbatim
+    std::vector<uint8_t> Gap;          // bytes between headers/palette and the pixel data
+    uint32_t FileSizeField = 0;        // bfSize as read (0 when written fresh)
+    uint32_t ImageSizeField = 0;       // biSizeImage as read
+    std::vector<uint8_t> Tail;         // bytes after the pixel rows up to bfSize
+    std::vector<uint8_t> RawPixels;    // the pixel rows as read; used while pixels are unchanged
+    uint64_t PixelHash = 0;            // hash of the decoded pixels when read
+};
+
+class TBitmap {
+public:
+    TBitmap();
+    TBitmap(int width, int height);
+    ~TBitmap();
+    TBitmap(const TBitmap& other);
+    TBitmap& operator=(const TBitmap& other);
+    TBitmap(TBitmap&&) noexcept;
+    TBitmap& operator=(TBitmap&&) noexcept;
+
+    [[nodiscard]] int Width() const { return m_width; }
+    [[nodiscard]] int Height() const { return m_height; }
+    [[nodiscard]] bool Empty() const { return m_width <= 0 || m_height <= 0; }
+    // Keeps the pixels that still fit; new pixels are black. Negative sizes count as 0.
+    void SetSize(int width, int height);
+    void SetWidth(int width) { SetSize(width, m_height); }
+    void SetHeight(int height) { SetSize(m_width, height); }
+    void Assign(const TBitmap& other) { *this = other; }
+    void Clear() { SetSize(0, 0); }
+
+    [[nodiscard]] uint32_t* ScanLine(int y) { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; }
+    [[nodiscard]] const uint32_t* ScanLine(int y) const {
+        return m_pixels.data() + static_cast<std::size_t>(y) * m_width;
+    }
+    [[nodiscard]] uint32_t* Bits() { return m_pixels.data(); }
+    [[nodiscard]] const uint32_t* Bits() const { return m_pixels.data(); }
+    // Out-of-range reads give black; out-of-range writes are ignored.
+    [[nodiscard]] TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+    // Drawing surface bound to this bitmap (created on first use, stays valid while the bitmap lives).
+    TCanvas& Canvas();
+
+    // Transparent drawing: pixels of TransparentColor are skipped by TCanvas::Draw. When
+    // TransparentColor is clDefault the bottom-left pixel is used.
+    bool Transparent = false;
+    TColor TransparentColor = clDefault;
+    [[nodiscard]] TColor EffectiveTransparentColor() const;
+
+    // BMP codec. Load* return false on any malformed input and leave the bitmap unchanged.
+    bool LoadFromFile(const std::string& path);
+    // Reads exactly the bytes that the file header's size field says (the stream is left after
+    // them); fails (restoring the position) when the stream holds fewer.
+    bool LoadFromStream(core::TStream& stream);
+    bool LoadFromMemory(const uint8_t* data, std::size_t size);
+    bool SaveToFile(const std::string& path) const;  // atomic replace
+    void SaveToStream(core::TStream& stream) const;
+    [[nodiscard]] std::vector<uint8_t> SaveToMemory() const;
+
+    // The format read from a file, or nullopt for a bitmap made in memory (which is written as
+    // 24-bit BI_RGB, bottom-up).
+    [[nodiscard]] const std::optional<TBmpFormat>& SourceFormat() const { return m_format; }
+    void ForgetSourceFormat() { m_format.reset(); }
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<uint32_t> m_pixels;
+    std::optional<TBmpFormat> m_format;
+    std::unique_ptr<TCanvas> m_canvas;
+};
+
+// PNG output for screenshots and tools.
+bool SavePng(const TBitmap& bitmap, const std::string& path);
+bool LoadPng(TBitmap& bitmap, const std::string& path);
+
+}  // namespace platform::gfx

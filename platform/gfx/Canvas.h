@@ -1,0 +1,127 @@
+#pragma once
+// A drawing surface bound to a TBitmap. Drawing follows the platform's pixel rules: a line does
+// not draw its end point; rectangles, fills and frames exclude their right and bottom edge; scaled
+// copies pick the nearest source pixel. Coordinates are logical: the device origin maps logical
+// (0, 0) onto the target, and everything is clipped to the target, the device clip (set by the
+// window system) and the canvas's own clip.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/Types.h"
+#include "platform/gfx/Color.h"
+#include "platform/gfx/Font.h"
+#include "platform/gfx/Region.h"
+
+namespace platform::gfx {
+
+class TBitmap;
+
+enum class TPenStyle { psSolid, psDash, psDot, psClear };
+enum class TPenMode { pmCopy, pmNot, pmXor };
+struct TPen {
+    TColor Color = clBlack;
+    int Width = 1;
+    TPenStyle Style = TPenStyle::psSolid;
+    TPenMode Mode = TPenMode::pmCopy;
+};
+
+enum class TBrushStyle { bsSolid, bsClear };
+struct TBrush {
+    TColor Color = clWhite;
+    TBrushStyle Style = TBrushStyle::bsSolid;
+};
+
+// DrawText flags, with the platform's values.
+constexpr uint32_t DT_TOP = 0x0, DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT_VCENTER = 0x4,
+                   DT_BOTTOM = 0x8, DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20,
+                   DT_EXPANDTABS = 0x40, DT_NOCLIP = 0x100, DT_CALCRECT = 0x400,
+                   DT_NOPREFIX = 0x800, DT_END_ELLIPSIS = 0x8000, DT_HIDEPREFIX = 0x100000;
+
+class TCanvas {
+public:
+    explicit TCanvas(TBitmap& target);
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    TPen Pen;
+    TBrush Brush;
+    TFont Font;
+
+    [[nodiscard]] TBitmap& Target() { return *m_target; }
+
+    // Device mapping, set by whoever hands out the canvas (the window system for window canvases).
+    void SetDeviceOrigin(core::TPoint origin) { m_origin = origin; }
+    [[nodiscard]] core::TPoint DeviceOrigin() const { return m_origin; }
+    // Device clip in target coordinates; nullopt = whole target.
+    void SetDeviceClip(std::optional<TRegion> clip) { m_deviceClip = std::move(clip); }
+
+    // The canvas's own clip in logical coordinates; nullopt = none.
+    void SetClipRegion(std::optional<TRegion> clip) { m_clip = std::move(clip); }
+    void IntersectClipRect(const core::TRect& rect);
+    void ExcludeClipRect(const core::TRect& rect);
+    [[nodiscard]] core::TRect ClipRect() const;  // logical bounds of what can be drawn
+
+    [[nodiscard]] TColor Pixels(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+    void MoveTo(int x, int y) { m_penPos = {x, y}; }
+    void LineTo(int x, int y);  // end point excluded
+    [[nodiscard]] core::TPoint PenPos() const { return m_penPos; }
+    void Polyline(const std::vector<core::TPoint>& points);
+    void Polygon(const std::vector<core::TPoint>& points);  // filled with Brush, outlined with Pen
+    // Outline with Pen, inside with Brush; covers left..right-1, top..bottom-1.
+    void Rectangle(int left, int top, int right, int bottom);
+    void Rectangle(const core::TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+    void Ellipse(const core::TRect& r);
+    void FillRect(const core::TRect& r);   // with Brush (nothing for bsClear)
+    void FrameRect(const core::TRect& r);  // one-pixel frame in the Brush colour
+    void DrawFocusRect(const core::TRect& r);  // dotted XOR frame
+    // Top-left lines in one colour and bottom-right lines in the other, width pixels deep; the
+    // rectangle shrinks by width.
+    void Frame3D(core::TRect& r, TColor topLeft, TColor bottomRight, int width = 1);
+
+    // Copies source rectangle of another canvas into dest, scaling nearest-neighbour when sizes
+    // differ. A source rectangle partly outside the source reads nothing there.
+    void CopyRect(const core::TRect& dest, TCanvas& source, const core::TRect& sourceRect);
+    // Whole bitmap at x, y; honours bitmap.Transparent.
+    void Draw(int x, int y, const TBitmap& bitmap);
+    void StretchDraw(const core::TRect& dest, const TBitmap& bitmap);
+    // Part of a bitmap, scaled into dest; pixels of transparentColor are skipped unless clNone.
+    void DrawBitmapRect(const core::TRect& dest, const TBitmap& bitmap, const core::TRect& sourceRect,
+                        TColor transparentColor = clNone);
+
+    // Text in Font; the background is filled with Brush unless Brush.Style is bsClear.
+    void TextOut(int x, int y, const std::string& text);
+    // Text clipped to rect, drawn at x, y.
+    void TextRect(const core::TRect& rect, int x, int y, const std::string& text);
+    [[nodiscard]] int TextWidth(const std::string& text) const;
+    [[nodiscard]] int TextHeight(const std::string& text) const;
+    [[nodiscard]] core::TSize TextExtent(const std::string& text) const;
+    // The platform's DrawText: "&" marks the accelerator (underlined, "&&" draws "&") unless
+    // DT_NOPREFIX; a CR, LF or CR LF breaks the line unless DT_SINGLELINE; DT_CALCRECT only
+    // measures and sets rect's right and bottom. Returns the height of the text drawn.
+    int DrawText(const std::string& text, core::TRect& rect, uint32_t flags);
+
+private:
+    friend class TCanvasAccess;
+    TBitmap* m_target;
+    core::TPoint m_origin{};
+    core::TPoint m_penPos{};
+    std::optional<TRegion> m_deviceClip;
+    std::optional<TRegion> m_clip;
+};
+
+// Text with "&" accelerator marks: the shown text and the index (in code points) of the underlined
+// character, or -1.
+struct TPrefixedText {
+    std::string Text;
+    int AccelIndex = -1;
+};
+[[nodiscard]] TPrefixedText StripAccelerator(const std::string& text);
+// The accelerator character of a caption, lower-cased, or 0.
+[[nodiscard]] char32_t AcceleratorChar(const std::string& caption);
+
+}  // namespace platform::gfx
