@@ -7,6 +7,7 @@
 
 namespace platform::core {
 
+// Both read the current source: GetTickCount is its low 32 bits (wraps after 49.7 days).
 [[nodiscard]] uint32_t GetTickCount();
 [[nodiscard]] uint64_t MonotonicMilliseconds();
 // An empty function restores the monotonic clock.

@@ -1,6 +1,22 @@
 #pragma once
-// Ini files. Section and key names match without regard to case; a value is the raw text after
-// the first "=" of its line. An integer that is not valid reads as the default.
+// Ini files. Section and key names match without regard to case (SameText) and are trimmed. A
+// value is the text after the first "=" of its line as the platform's profile reader gives it:
+// surrounding blanks removed, then one pair of surrounding double quotes removed. A write quotes
+// a value that would otherwise not read back the same (surrounding blanks or surrounding
+// quotes), so that reading gives back what was written. An integer that is not valid reads as
+// the default.
+//
+// Lines: "[name]" opens a section (name up to the first "]"); a line whose first non-blank
+// character is ";" is a comment; "key=value" splits at the first "="; other lines are kept but
+// carry nothing. A section that appears twice is one section (its keys are looked up in file
+// order, first match wins). Lines before the first section belong to no section.
+//
+// Writes return false, changing nothing, when a name or value cannot be stored: an empty section
+// or key, a section with "]", a key with "=" or beginning with "[" or ";", a line break in any of
+// them, or a name the file's encoding (Windows-1252) cannot hold. Characters of a value that a
+// Windows-1252 file cannot hold are written as "?". A new key goes after the last key of its
+// section's first occurrence; a new section goes at the end of the file, after a blank line. New
+// lines take the file's line terminator (that of its first line; LF for a new file).
 
 #include <cstdint>
 #include <string>
@@ -27,7 +43,8 @@ public:
     [[nodiscard]] virtual bool ValueExists(std::string_view section, std::string_view key) const = 0;
     virtual void ReadSections(TStringList& sections) const = 0;
     virtual void ReadSection(std::string_view section, TStringList& keys) const = 0;
-    // Lines "key=value" of a section, in file order.
+    // The lists are cleared first. Sections and keys are listed once each, in file order, as first
+    // written. Section values are lines "key=value", the value as ReadString gives it.
     virtual void ReadSectionValues(std::string_view section, TStringList& values) const = 0;
     virtual bool EraseSection(std::string_view section) = 0;
     virtual bool DeleteKey(std::string_view section, std::string_view key) = 0;
@@ -46,7 +63,8 @@ private:
 // file beside it, then rename). A write keeps the rest of the file as it was: order, comments,
 // blank lines, line endings and encoding (a file that is not valid UTF-8 stays Windows-1252). A
 // write to a missing file creates it. Write methods return false when the file could not be
-// written (the old file is then untouched).
+// written (the old file is then untouched) or could not be read; a write that changes nothing
+// leaves the file alone, and deleting what is not there succeeds. A missing file reads as empty.
 class TIniFile : public TCustomIniFile {
 public:
     explicit TIniFile(std::string fileName);
@@ -73,6 +91,12 @@ public:
 
     void SetStrings(const TStringList& lines);
     void GetStrings(TStringList& lines) const;
+    // Reads the lines from bytes as from a file (encoding and line endings detected), for ini text
+    // held in memory (a skin container's stream); SaveToBytes gives the bytes UpdateFile writes.
+    // An unchanged document gives back the very bytes it was read from.
+    void LoadFromBytes(std::string_view bytes);
+    [[nodiscard]] std::string SaveToBytes() const;
+    // False when there is no file name or the file could not be written.
     bool UpdateFile();
     void Clear();
 

@@ -52,6 +52,8 @@ private:
     std::size_t m_position = 0;
 };
 
+// OpenRead opens for reading; Create creates or truncates the file and opens it for reading and
+// writing (not atomic: use TMemoryStream::SaveToFile to replace a file).
 class TFileStream : public TStream {
 public:
     enum class TMode { OpenRead, Create };
@@ -67,7 +69,11 @@ public:
     [[nodiscard]] int64_t Size() const override;
 
 private:
+    // C streams need a seek between a write and a following read (and back); this remembers which
+    // came last so that Read and Write can put one in.
+    enum class TLastOp { None, Read, Write };
     std::FILE* m_file = nullptr;
+    TLastOp m_lastOp = TLastOp::None;
 };
 
 }  // namespace platform::core

@@ -8,7 +8,10 @@
 namespace platform::core {
 
 // An ordered list of strings with an optional object pointer per entry. When Sorted is on, Add
-// inserts in order (Duplicates are accepted) and IndexOf uses the same comparison.
+// inserts in order (Duplicates are accepted, after their equals) and IndexOf uses the same
+// comparison; Insert then adds in order and SetStrings moves the entry to its new place.
+// Comparison: byte (code point) order when CaseSensitive, else CompareText. An index out of
+// bounds throws std::out_of_range.
 class TStringList {
 public:
     TStringList() = default;
@@ -32,6 +35,7 @@ public:
     [[nodiscard]] std::string Names(int index) const;
     [[nodiscard]] std::string ValueFromIndex(int index) const;
     [[nodiscard]] std::string Values(std::string_view name) const;
+    // An empty value deletes the line, as the Values property does.
     void SetValues(std::string_view name, std::string_view value);
 
     // Lines joined with CR LF, each line terminated. SetText splits at CR LF, LF or a lone CR.
@@ -46,7 +50,8 @@ public:
     void SetCaseSensitive(bool caseSensitive);
     void Sort();
 
-    // Reads and writes bytes from/to disk; text that is not valid UTF-8 is decoded as Windows-1252.
+    // Reads and writes bytes from/to disk; text that is not valid UTF-8 is decoded as Windows-1252
+    // (a UTF-8 byte order mark is dropped). SaveToFile writes UTF-8 with CR LF, atomically.
     bool LoadFromFile(const std::string& path);
     bool SaveToFile(const std::string& path) const;
 

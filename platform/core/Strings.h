@@ -26,7 +26,7 @@ enum class TTextEncoding { Utf8, Windows1252 };
 [[nodiscard]] std::u32string Utf8ToCodePoints(std::string_view utf8);
 [[nodiscard]] std::string CodePointsToUtf8(std::u32string_view cps);
 void AppendUtf8(std::string& out, char32_t cp);
-// Byte length of the UTF-8 sequence starting at s[i] (1 for invalid bytes).
+// Byte length of the UTF-8 sequence starting at s[i] (1 for invalid bytes, 0 when i is past the end).
 [[nodiscard]] std::size_t Utf8CharLength(std::string_view s, std::size_t i);
 // Removes the last code point (for ellipsis fitting and backspace).
 void Utf8PopBack(std::string& s);
@@ -37,15 +37,19 @@ void Utf8PopBack(std::string& s);
 [[nodiscard]] bool SameText(std::string_view a, std::string_view b);  // case-insensitive equality
 [[nodiscard]] int CompareText(std::string_view a, std::string_view b);  // case-insensitive, <0 / 0 / >0
 // Locale-aware, case-insensitive comparison with the user's locale (LC_COLLATE from the
-// environment). Falls back to CompareText where the locale cannot be loaded.
+// environment, loaded once). Falls back to CompareText where the locale cannot be loaded or the
+// text is not valid UTF-8; texts the collation holds equal are ordered by CompareText.
 [[nodiscard]] int CompareLocaleText(std::string_view a, std::string_view b);
 
+// Removes blanks and control characters (bytes up to 0x20) from both ends.
 [[nodiscard]] std::string Trim(std::string_view s);
 [[nodiscard]] std::string IntToStr(long long v);
 // Decimal with optional sign, or "$" followed by hexadecimal digits (also "0x"); surrounding
-// blanks allowed. Anything else, or a value outside 32 bits, yields nullopt.
+// blanks allowed. Anything else, or a value outside 32 bits, yields nullopt. Hexadecimal is a
+// 32-bit pattern ("$FFFFFFFF" is -1, as colours are written); a sign may precede "$" or "0x".
 [[nodiscard]] std::optional<int32_t> TryStrToInt(std::string_view s);
 [[nodiscard]] int32_t StrToIntDef(std::string_view s, int32_t def);
+// n separators give n + 1 parts, empty ones included ("" gives one empty part).
 [[nodiscard]] std::vector<std::string> SplitString(std::string_view s, char sep);
 
 }  // namespace platform::core

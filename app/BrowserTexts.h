@@ -1,0 +1,26 @@
+#pragma once
+// Every text the browser shows itself, English then German. A line break inside a message is a
+// single CR; the text engine breaks lines there.
+
+#include <cstdint>
+#include <string>
+
+namespace app::texts {
+
+[[nodiscard]] std::string ConfigurationNotFound(const std::string& iniPath);
+[[nodiscard]] std::string PackageIncomplete(const std::string& folder);
+[[nodiscard]] std::string NoPackagesFound();
+[[nodiscard]] std::string PreviewNotFound(const std::string& path);
+[[nodiscard]] std::string PuzzleNotFound(const std::string& path);
+// Shown when the puzzle file exists but the system refuses to run it.
+[[nodiscard]] std::string PuzzleNotStarted(const std::string& path, const std::string& reason);
+[[nodiscard]] std::string LastPageShown();
+[[nodiscard]] std::string FirstPageShown();
+[[nodiscard]] std::string Help();
+
+[[nodiscard]] std::string Status(int64_t packages, int64_t puzzles);
+[[nodiscard]] std::string StartCaption(int64_t puzzleNumber);
+[[nodiscard]] std::string PuzzlesLabel(int64_t puzzles);
+[[nodiscard]] std::string PuzzlePage(int64_t page, int64_t pages);
+
+}  // namespace app::texts

@@ -1,0 +1,65 @@
+#include "app/PackageList.h"
+
+#include <algorithm>
+
+#include "app/BrowserTexts.h"
+#include "platform/core/Files.h"
+#include "platform/core/Strings.h"
+
+namespace app {
+
+int ComparePackageNames(const TPackage& a, const TPackage& b) {
+    return platform::core::CompareLocaleText(a.PackageName, b.PackageName);
+}
+
+TPackageList::TPackageList(std::string baseFolder, TShowTextProc showText)
+    : m_baseFolder(platform::core::IncludeTrailingPathDelimiter(baseFolder)),
+      m_showText(std::move(showText)) {
+    ScanFolders();
+    LoadPackages();
+}
+
+TPackageList::~TPackageList() {
+    FolderList.Clear();
+    for (auto& package : m_items) package.reset();
+}
+
+TPackage* TPackageList::Items(int index) const {
+    if (index < 0 || index >= Count()) return nullptr;
+    return m_items[static_cast<std::size_t>(index)].get();
+}
+
+void TPackageList::ScanFolders() {
+    for (const std::string& name : platform::core::ListSubfolders(m_baseFolder)) {
+        // The dot rule stands in for the hidden attribute that Linux does not have.
+        if (name.empty() || name[0] == '.') continue;
+        FolderList.Add(m_baseFolder + name);
+    }
+}
+
+void TPackageList::LoadPackages() {
+    for (int i = 0; i < FolderList.Count(); ++i) {
+        const std::string& folder = FolderList[i];
+        const std::string iniPath = folder + "/" + kPackageIniName;
+        if (!platform::core::FileExists(iniPath)) {
+            ShowText(texts::ConfigurationNotFound(iniPath));
+            continue;
+        }
+        auto package = std::make_unique<TPackage>(folder);
+        if (!package->IsComplete()) {
+            ShowText(texts::PackageIncomplete(folder));
+            continue;  // dirty flags are still false: the file stays untouched
+        }
+        m_items.push_back(std::move(package));
+    }
+    std::stable_sort(m_items.begin(), m_items.end(),
+                     [](const std::unique_ptr<TPackage>& a, const std::unique_ptr<TPackage>& b) {
+                         return ComparePackageNames(*a, *b) < 0;
+                     });
+}
+
+void TPackageList::ShowText(const std::string& text) const {
+    if (m_showText) m_showText(text);
+}
+
+}  // namespace app
