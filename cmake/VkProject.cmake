@@ -5,6 +5,12 @@ if(VK_WERROR)
   list(APPEND VK_WARNINGS -Werror)
 endif()
 
+# Fuzz builds instrument every library for coverage, so the fuzzer sees the code under test.
+if(VK_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(VK_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)

@@ -30,6 +30,9 @@ struct TBmpFormat {
     std::vector<uint8_t> ExtraHeader;  // header bytes past the fields above, kept verbatim
     std::vector<uint8_t> Gap;          // bytes between headers/palette and the pixel data
     uint32_t FileSizeField = 0;        // bfSize as read (0 when written fresh)
+    uint32_t FileReserved = 0;         // the file header's two reserved words as read
+    uint32_t ClrUsedField = 0;         // biClrUsed as read (the palette may be shorter)
+    int SourceWidth = 0, SourceHeight = 0;  // size of RawPixels' image
     uint32_t ImageSizeField = 0;       // biSizeImage as read
     std::vector<uint8_t> Tail;         // bytes after the pixel rows up to bfSize
     std::vector<uint8_t> RawPixels;    // the pixel rows as read; used while pixels are unchanged
@@ -77,10 +80,12 @@ public:
 
     // BMP codec. Load* return false on any malformed input and leave the bitmap unchanged.
     bool LoadFromFile(const std::string& path);
-    // Reads exactly the bytes that the file header's size field says (the stream is left after
-    // them); fails (restoring the position) when the stream holds fewer.
+    // Reads exactly the bytes that the file header's size field says, or up to the end of the
+    // pixel rows when that field is 0 or too small to hold them (the stream is left after them);
+    // fails (restoring the position) when the stream holds fewer.
     bool LoadFromStream(core::TStream& stream);
     bool LoadFromMemory(const uint8_t* data, std::size_t size);
+    // An empty bitmap has no BMP form: SaveToFile fails and the others produce no bytes.
     bool SaveToFile(const std::string& path) const;  // atomic replace
     void SaveToStream(core::TStream& stream) const;
     [[nodiscard]] std::vector<uint8_t> SaveToMemory() const;

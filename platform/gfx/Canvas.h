@@ -5,6 +5,7 @@
 // (0, 0) onto the target, and everything is clipped to the target, the device clip (set by the
 // window system) and the canvas's own clip.
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,9 +37,9 @@ struct TBrush {
 
 // DrawText flags, with the platform's values.
 constexpr uint32_t DT_TOP = 0x0, DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT_VCENTER = 0x4,
-                   DT_BOTTOM = 0x8, DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20,
-                   DT_EXPANDTABS = 0x40, DT_NOCLIP = 0x100, DT_CALCRECT = 0x400,
-                   DT_NOPREFIX = 0x800, DT_END_ELLIPSIS = 0x8000, DT_HIDEPREFIX = 0x100000;
+                   DT_BOTTOM = 0x8, DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40,
+                   DT_NOCLIP = 0x100, DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800, DT_END_ELLIPSIS = 0x8000,
+                   DT_HIDEPREFIX = 0x100000;
 
 class TCanvas {
 public:
@@ -53,13 +54,23 @@ public:
     [[nodiscard]] TBitmap& Target() { return *m_target; }
 
     // Device mapping, set by whoever hands out the canvas (the window system for window canvases).
-    void SetDeviceOrigin(core::TPoint origin) { m_origin = origin; }
+    // Clamped, like every coordinate, to +-2^28 so that offset arithmetic cannot overflow.
+    void SetDeviceOrigin(core::TPoint origin) {
+        m_origin = {std::clamp(origin.X, -(1 << 28), 1 << 28), std::clamp(origin.Y, -(1 << 28), 1 << 28)};
+        m_clipValid = false;
+    }
     [[nodiscard]] core::TPoint DeviceOrigin() const { return m_origin; }
     // Device clip in target coordinates; nullopt = whole target.
-    void SetDeviceClip(std::optional<TRegion> clip) { m_deviceClip = std::move(clip); }
+    void SetDeviceClip(std::optional<TRegion> clip) {
+        m_deviceClip = std::move(clip);
+        m_clipValid = false;
+    }
 
     // The canvas's own clip in logical coordinates; nullopt = none.
-    void SetClipRegion(std::optional<TRegion> clip) { m_clip = std::move(clip); }
+    void SetClipRegion(std::optional<TRegion> clip) {
+        m_clip = std::move(clip);
+        m_clipValid = false;
+    }
     void IntersectClipRect(const core::TRect& rect);
     void ExcludeClipRect(const core::TRect& rect);
     [[nodiscard]] core::TRect ClipRect() const;  // logical bounds of what can be drawn
@@ -71,13 +82,16 @@ public:
     void LineTo(int x, int y);  // end point excluded
     [[nodiscard]] core::TPoint PenPos() const { return m_penPos; }
     void Polyline(const std::vector<core::TPoint>& points);
-    void Polygon(const std::vector<core::TPoint>& points);  // filled with Brush, outlined with Pen
-    // Outline with Pen, inside with Brush; covers left..right-1, top..bottom-1.
+    // Filled with Brush by the even-odd rule (the platform's default fill mode), outlined with Pen
+    // through every vertex. Pen.Mode applies to outlines and to the insides of shapes.
+    void Polygon(const std::vector<core::TPoint>& points);
+    // Outline with Pen, inside with Brush; covers left..right-1, top..bottom-1 (also without a
+    // pen). A pen wider than 1 is centred on that outline.
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const core::TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
     void Ellipse(const core::TRect& r);
-    void FillRect(const core::TRect& r);   // with Brush (nothing for bsClear)
-    void FrameRect(const core::TRect& r);  // one-pixel frame in the Brush colour
+    void FillRect(const core::TRect& r);       // with Brush (nothing for bsClear)
+    void FrameRect(const core::TRect& r);      // one-pixel frame in the Brush colour
     void DrawFocusRect(const core::TRect& r);  // dotted XOR frame
     // Top-left lines in one colour and bottom-right lines in the other, width pixels deep; the
     // rectangle shrinks by width.
@@ -93,16 +107,18 @@ public:
     void DrawBitmapRect(const core::TRect& dest, const TBitmap& bitmap, const core::TRect& sourceRect,
                         TColor transparentColor = clNone);
 
-    // Text in Font; the background is filled with Brush unless Brush.Style is bsClear.
+    // Text in Font with its cell's top-left at x, y; the cell background is filled with Brush
+    // unless Brush.Style is bsClear. Moves the pen position to the end of the text.
     void TextOut(int x, int y, const std::string& text);
-    // Text clipped to rect, drawn at x, y.
+    // Text clipped to rect, drawn at x, y; with a solid Brush the whole rect is filled first.
     void TextRect(const core::TRect& rect, int x, int y, const std::string& text);
     [[nodiscard]] int TextWidth(const std::string& text) const;
     [[nodiscard]] int TextHeight(const std::string& text) const;
     [[nodiscard]] core::TSize TextExtent(const std::string& text) const;
     // The platform's DrawText: "&" marks the accelerator (underlined, "&&" draws "&") unless
     // DT_NOPREFIX; a CR, LF or CR LF breaks the line unless DT_SINGLELINE; DT_CALCRECT only
-    // measures and sets rect's right and bottom. Returns the height of the text drawn.
+    // measures and sets rect's right and bottom. DT_VCENTER and DT_BOTTOM need DT_SINGLELINE. With
+    // a solid Brush each line's cell is filled first. Returns the height of the text drawn.
     int DrawText(const std::string& text, core::TRect& rect, uint32_t flags);
 
 private:
@@ -112,6 +128,12 @@ private:
     core::TPoint m_penPos{};
     std::optional<TRegion> m_deviceClip;
     std::optional<TRegion> m_clip;
+    // The effective clip in target coordinates, rebuilt when a clip, the origin or the target's
+    // size changes.
+    mutable std::vector<core::TRect> m_clipRects;
+    mutable bool m_clipValid = false;
+    mutable int m_clipWidth = -1;
+    mutable int m_clipHeight = -1;
 };
 
 // Text with "&" accelerator marks: the shown text and the index (in code points) of the underlined

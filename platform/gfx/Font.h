@@ -63,23 +63,27 @@ private:
 struct TFontMetrics {
     int Ascent = 0;
     int Descent = 0;
-    int Height = 0;          // Ascent + Descent (cell height)
+    int Height = 0;  // Ascent + Descent (cell height)
     int InternalLeading = 0;
     int AveCharWidth = 0;
 };
 
 // The text engine: fontconfig matching with the program's aliases, FreeType rendering, glyph cache.
 namespace TextEngine {
-// Loads the aliases (Arial, MS Sans Serif, Tahoma, Verdana -> Liberation Sans; Times New Roman ->
-// Liberation Serif; Courier New -> Liberation Mono). Called on first use; safe to call again.
+// Loads the aliases (Arial, Helvetica, MS Sans Serif, Microsoft Sans Serif, Tahoma, Verdana,
+// Segoe UI -> Liberation Sans; Times New Roman -> Liberation Serif; Courier New -> Liberation Mono).
+// A name that matches no installed family falls back to Liberation Sans (then DejaVu Sans).
+// Called on first use; safe to call again.
 void Initialize();
-// The file and family name that a font name resolves to (for tests and diagnostics).
+// The family name that a font name resolves to (for tests and diagnostics).
 [[nodiscard]] std::string ResolvedFamily(const std::string& name, TFontStyles style);
 [[nodiscard]] TFontMetrics Metrics(const TFont& font);
-// Width of a single line of UTF-8 text in pixels (no prefix processing).
+// Width of a single line of UTF-8 text in pixels (no prefix processing, no kerning: glyph
+// advances add up, as the platform's text output does).
 [[nodiscard]] int TextWidth(const TFont& font, const std::string& utf8);
+// The glyph cache is keyed by (face, size, glyph) and bounded (least recently used go first).
 void ClearGlyphCache();
-[[nodiscard]] std::size_t GlyphCacheSize();
+[[nodiscard]] std::size_t GlyphCacheSize();  // glyphs held
 }  // namespace TextEngine
 
 }  // namespace platform::gfx
