@@ -12,7 +12,7 @@ endif()
 
 # Fuzz builds instrument every library for coverage, so the fuzzer sees the code under test.
 if(VK_FUZZ)
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_compile_options(-O1 -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

@@ -222,6 +222,7 @@ TIniDocument::TChange TIniDocument::Write(std::string_view section, std::string_
         sec.keys.insert(pos, TKeyRef{std::string(keyName), at});
         sec.firstKey.emplace(foldedKey, at);
         sec.insertAt = at + 1;
+        sec.lastLine = std::max(sec.lastLine, at);
         return TChange::Changed;
     }
 
@@ -230,7 +231,8 @@ TIniDocument::TChange TIniDocument::Write(std::string_view section, std::string_
     const std::size_t header = m_lines.size();
     InsertLine(header, "[" + std::string(secName) + "]");
     InsertLine(header + 1, std::string(keyName) + "=" + valueText);
-    TSection added{std::string(secName), {header}, header + 2, {TKeyRef{std::string(keyName), header + 1}}, {}};
+    TSection added{std::string(secName), {header}, header + 2, {TKeyRef{std::string(keyName), header + 1}}, {},
+                   header + 1};
     added.firstKey.emplace(foldedKey, header + 1);
     m_sectionIndex.emplace(Fold(secName), m_sections.size());
     m_sections.push_back(std::move(added));
@@ -285,15 +287,17 @@ void TIniDocument::Reindex() {
         const TParsedLine p = Classify(m_lines[i].text);
         if (p.kind == TKind::Section) {
             const auto [it, added] = m_sectionIndex.try_emplace(LowerCase(p.name), m_sections.size());
-            if (added) m_sections.push_back(TSection{std::string(p.name), {}, i + 1, {}, {}});
+            if (added) m_sections.push_back(TSection{std::string(p.name), {}, i + 1, {}, {}, i});
             current = it->second;
             inSection = true;
             m_sections[current].headers.push_back(i);
+            m_sections[current].lastLine = i;
             firstOccurrence = m_sections[current].headers.size() == 1;
         } else if (p.kind == TKind::Key && inSection) {
             TSection& sec = m_sections[current];
             sec.keys.push_back(TKeyRef{std::string(p.name), i});
             sec.firstKey.try_emplace(LowerCase(p.name), i);
+            sec.lastLine = i;
             if (firstOccurrence) sec.insertAt = i + 1;
         }
     }
@@ -301,6 +305,8 @@ void TIniDocument::Reindex() {
 
 void TIniDocument::ShiftIndex(std::size_t line) {
     for (TSection& sec : m_sections) {
+        if (sec.lastLine < line && sec.insertAt < line) continue;  // wholly before: unmoved
+        sec.lastLine += sec.lastLine >= line ? 1 : 0;
         for (std::size_t& h : sec.headers) h += h >= line ? 1 : 0;
         for (TKeyRef& ref : sec.keys) ref.line += ref.line >= line ? 1 : 0;
         for (auto& entry : sec.firstKey) entry.second += entry.second >= line ? 1 : 0;

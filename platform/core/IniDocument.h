@@ -31,8 +31,6 @@ public:
     void GetLines(TStringList& lines) const;
     void Clear();
 
-    [[nodiscard]] TTextEncoding Encoding() const { return m_encoding; }
-
     [[nodiscard]] std::optional<std::string> Read(std::string_view section, std::string_view key) const;
     [[nodiscard]] bool SectionExists(std::string_view section) const;
     void Sections(TStringList& out) const;
@@ -59,6 +57,7 @@ private:
         std::size_t insertAt = 0;          // where a new key goes: after the first occurrence's last key
         std::vector<TKeyRef> keys;         // every key line of every occurrence, in file order
         std::unordered_map<std::string, std::size_t> firstKey;  // folded name -> its first line
+        std::size_t lastLine = 0;          // the last header or key line
     };
 
     void Reindex();
