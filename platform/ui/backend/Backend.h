@@ -1,0 +1,151 @@
+#pragma once
+// The interface a display backend implements. The window system keeps every window, message,
+// timer, focus and paint rule itself; a backend only shows top-level windows (their pixels come
+// from the window system's back buffers), reports raw input, and answers questions about the
+// screen and the clock. All calls come from the one user-interface thread.
+//
+// Coordinates: screen coordinates for window bounds, the pointer and monitors; window
+// coordinates (origin at the native window's top-left) for shapes, exposed and presented areas.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/core/Types.h"
+
+namespace platform::gfx {
+class TBitmap;
+class TRegion;
+}  // namespace platform::gfx
+
+namespace platform::ui {
+
+// A backend's handle of a native window; 0 means none.
+using TNativeId = uint64_t;
+
+struct TMonitor {
+    core::TRect Bounds;    // the whole monitor
+    core::TRect WorkArea;  // the monitor less panels and docks
+};
+
+enum class TCursorShape : uint8_t {
+    Arrow,
+    IBeam,
+    Wait,
+    Cross,
+    Hand,
+    No,
+    SizeAll,
+    SizeWE,    // left and right edges
+    SizeNS,    // top and bottom edges
+    SizeNWSE,  // top-left and bottom-right corners
+    SizeNESW,  // top-right and bottom-left corners
+};
+
+enum class TMouseButton : uint8_t { Left = 0, Right = 1, Middle = 2 };
+
+// Modifier bits of TInputEvent::Modifiers: the state of the keys when the event happened.
+constexpr uint32_t kModShift = 0x1, kModControl = 0x2, kModAlt = 0x4;
+
+enum class TInputKind : uint8_t {
+    MouseMove,     // ScreenPos; Window = our top-level under the pointer, 0 when none of ours
+    ButtonDown,    // ScreenPos, Button, Window as for MouseMove
+    ButtonUp,      // ScreenPos, Button, Window as for MouseMove
+    Wheel,         // ScreenPos, WheelDelta (120 per notch, positive = away from the user)
+    KeyDown,       // VirtualKey (VK_*), ScanCode, AutoRepeat
+    KeyUp,         // VirtualKey, ScanCode
+    Char,          // Char: one typed character (after dead keys and input methods), follows KeyDown
+    CloseRequest,  // Window: the desktop asks to close it (title-bar button, task bar)
+    Expose,        // Window, Rect (window coordinates): shown pixels were lost; present them again
+    Configure,     // Window, Rect (screen): the desktop moved or resized the window itself
+    FocusIn,       // Window: the desktop gave this window the keyboard focus
+    FocusOut,      // Window: the desktop took the keyboard focus away
+    Minimized,     // Window: the desktop minimised (iconified) the window
+    Restored,      // Window: the desktop restored it from minimised
+};
+
+struct TInputEvent {
+    TInputKind Kind = TInputKind::MouseMove;
+    TNativeId Window = 0;
+    core::TPoint ScreenPos{};
+    TMouseButton Button = TMouseButton::Left;
+    int WheelDelta = 0;
+    uint32_t VirtualKey = 0;
+    uint32_t ScanCode = 0;
+    bool AutoRepeat = false;
+    char32_t Char = 0;
+    uint32_t Modifiers = 0;  // kMod* bits at the time of the event
+    core::TRect Rect{};
+    uint64_t Time = 0;  // backend clock, milliseconds
+};
+
+struct TNativeWindowParams {
+    core::TRect Bounds;  // screen coordinates
+    std::string Title;
+    // Menus, drop-down lists, hints: no desktop decoration or management, never takes the
+    // keyboard focus, stacks above ordinary windows (override-redirect on X).
+    bool Popup = false;
+    bool ToolWindow = false;  // no task-bar entry
+    bool Topmost = false;     // stays above ordinary windows
+    TNativeId Owner = 0;      // dialogs and owned windows stay above their owner
+};
+
+class TBackend {
+public:
+    virtual ~TBackend() = default;
+
+    [[nodiscard]] virtual std::string Name() const = 0;
+
+    // Monotonic milliseconds; the window system installs this as the program's tick source.
+    [[nodiscard]] virtual uint64_t Now() = 0;
+
+    // Monitors, the primary first; never empty (a backend that cannot tell reports one monitor
+    // of the screen size whose work area is the whole screen).
+    [[nodiscard]] virtual std::vector<TMonitor> Monitors() = 0;
+    [[nodiscard]] virtual core::TPoint CursorPos() = 0;
+    virtual void SetCursorPos(core::TPoint screen) = 0;
+    virtual void SetCursorShape(TNativeId window, TCursorShape shape) = 0;
+
+    // Top-level windows. Native windows are all frameless: every frame is drawn by the window
+    // system. A new window is hidden. Every call with an unknown id is ignored.
+    [[nodiscard]] virtual TNativeId CreateNativeWindow(const TNativeWindowParams& params) = 0;
+    virtual void DestroyNativeWindow(TNativeId window) = 0;
+    virtual void SetBounds(TNativeId window, const core::TRect& screen) = 0;
+    // Showing maps the window at the top of its stacking layer without giving it the focus.
+    virtual void SetVisible(TNativeId window, bool visible) = 0;
+    virtual void SetMinimized(TNativeId window, bool minimized) = 0;
+    virtual void Raise(TNativeId window) = 0;
+    virtual void SetTopmost(TNativeId window, bool topmost) = 0;
+    virtual void SetTitle(TNativeId window, const std::string& title) = 0;
+    // nullptr removes the icon.
+    virtual void SetIcon(TNativeId window, const gfx::TBitmap* icon) = 0;
+    // Window coordinates; nullptr makes the window rectangular again. The backend keeps the
+    // shape and applies it again after every size change.
+    virtual void SetShape(TNativeId window, const gfx::TRegion* shape) = 0;
+    // 255 is opaque. Only shown where SupportsOpacity() is true; otherwise kept and ignored.
+    virtual void SetOpacity(TNativeId window, uint8_t alpha) = 0;
+    [[nodiscard]] virtual bool SupportsOpacity() = 0;
+    // Shows the given rectangles (window coordinates) of the window's back buffer, which has the
+    // window's size. The rectangles lie within the buffer.
+    virtual void Present(TNativeId window, const gfx::TBitmap& backBuffer,
+                         const std::vector<core::TRect>& rects) = 0;
+    virtual void SetKeyboardFocus(TNativeId window) = 0;
+    // While a window holds the grab, pointer events keep coming even outside our windows;
+    // 0 releases it.
+    virtual void SetPointerGrab(TNativeId window) = 0;
+    // Our top-level window under a screen point (honouring shapes), 0 when none of ours.
+    [[nodiscard]] virtual TNativeId WindowAt(core::TPoint screen) = 0;
+
+    // Input: the next pending event, without blocking; false when none is pending.
+    virtual bool PollEvent(TInputEvent& event) = 0;
+    // Blocks until an event may be pending or timeoutMs passed (-1: no timeout). Returns false
+    // only when the backend knows that nothing will ever arrive (a script that ran out), so
+    // that a loop waiting for input ends instead of hanging.
+    virtual bool WaitForEvents(int64_t timeoutMs) = 0;
+
+    [[nodiscard]] virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+};
+
+}  // namespace platform::ui

@@ -1,0 +1,16 @@
+#pragma once
+// Picks the display backend: VK_BACKEND=headless selects the headless backend, anything else
+// empty or "x11" the x11 backend. Implemented beside the x11 backend (target platform_ui_x11),
+// so that the window system itself builds without a display library.
+
+#include <memory>
+#include <string>
+
+#include "platform/ui/backend/Backend.h"
+
+namespace platform::ui {
+
+// Null with a message in error when the chosen backend cannot start (no display, unknown name).
+[[nodiscard]] std::unique_ptr<TBackend> CreateDefaultBackend(std::string& error);
+
+}  // namespace platform::ui
