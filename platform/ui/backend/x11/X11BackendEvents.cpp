@@ -1,21 +1,12 @@
 #include <poll.h>
 
 #include <climits>
-#include <cstring>
 
 #include "platform/core/Strings.h"
 #include "platform/ui/backend/x11/X11BackendImpl.h"
 #include "platform/ui/backend/x11/X11KeyMap.h"
 
 namespace platform::ui::x11 {
-
-namespace {
-
-core::TPoint RootPoint(int x, int y) {
-    return {x, y};
-}
-
-}  // namespace
 
 bool TX11Backend::EnsureInputMethod() {
     if (m_imOpened) return false;
@@ -284,7 +275,7 @@ void TX11Backend::TranslatePointer(XEvent& x) {
                 XNextEvent(m_display, &x);
             }
             e.Kind = TInputKind::MouseMove;
-            e.ScreenPos = RootPoint(x.xmotion.x_root, x.xmotion.y_root);
+            e.ScreenPos = core::TPoint{x.xmotion.x_root, x.xmotion.y_root};
             e.Modifiers = ModifiersFromState(x.xmotion.state);
             e.Window = TopLevelFor(w, e.ScreenPos);
             break;
@@ -300,7 +291,7 @@ void TX11Backend::TranslatePointer(XEvent& x) {
                 if (next.type == EnterNotify && FindX(next.xcrossing.window)) return;
             }
             e.Kind = TInputKind::MouseMove;
-            e.ScreenPos = RootPoint(x.xcrossing.x_root, x.xcrossing.y_root);
+            e.ScreenPos = core::TPoint{x.xcrossing.x_root, x.xcrossing.y_root};
             e.Modifiers = ModifiersFromState(x.xcrossing.state);
             // Leaving for another of our windows brings that window's enter next.
             e.Window = x.type == EnterNotify ? TopLevelFor(w, e.ScreenPos) : 0;
@@ -310,7 +301,7 @@ void TX11Backend::TranslatePointer(XEvent& x) {
         case ButtonRelease: {
             const XButtonEvent& b = x.xbutton;
             m_lastTime = b.time;
-            e.ScreenPos = RootPoint(b.x_root, b.y_root);
+            e.ScreenPos = core::TPoint{b.x_root, b.y_root};
             e.Modifiers = ModifiersFromState(b.state);
             e.Window = TopLevelFor(w, e.ScreenPos);
             if (b.button == Button4 || b.button == Button5) {

@@ -89,7 +89,6 @@ public:
         EnsureInputMethod();
         return m_im != nullptr;
     }
-    [[nodiscard]] bool DetectableAutoRepeat() const { return m_detectableRepeat; }
 
 private:
     // X11Backend.cpp
