@@ -35,14 +35,17 @@ struct TWord {
     int Value;
 };
 
-constexpr TWord kMorphWords[] = {{"mkdefault", mkDefault},         {"mkgradient", mkGradient},
-                                 {"mkleftgradient", mkLeftGradient}, {"mkrightgradient", mkRightGradient},
-                                 {"mkleftslide", mkLeftSlide},       {"mkrightslide", mkRightSlide},
+constexpr TWord kMorphWords[] = {{"mkdefault", mkDefault},
+                                 {"mkgradient", mkGradient},
+                                 {"mkleftgradient", mkLeftGradient},
+                                 {"mkrightgradient", mkRightGradient},
+                                 {"mkleftslide", mkLeftSlide},
+                                 {"mkrightslide", mkRightSlide},
                                  {"mkpush", mkPush}};
 constexpr TWord kEffectWords[] = {{"iebrightness", ieBrightness}, {"iedarkness", ieDarkness},
                                   {"iegrayscale", ieGrayScale},   {"ienoise", ieNoise},
                                   {"iesplitblur", ieSplitBlur},   {"ieinvert", ieInvert}};
-constexpr TWord kCommandWords[] = {{"cmclose", cmClose},     {"cmmaximize", cmMaximize},
+constexpr TWord kCommandWords[] = {{"cmclose", cmClose},       {"cmmaximize", cmMaximize},
                                    {"cmminimize", cmMinimize}, {"cmsysmenu", cmSysMenu},
                                    {"cmdefault", cmDefault},   {"cmrollup", cmRollUp}};
 
@@ -101,7 +104,9 @@ std::string RectToText(const TRect& r) {
            std::to_string(r.Bottom);
 }
 
-std::string PointToText(const TPoint& p) { return std::to_string(p.X) + "," + std::to_string(p.Y); }
+std::string PointToText(const TPoint& p) {
+    return std::to_string(p.X) + "," + std::to_string(p.Y);
+}
 
 TFontStyles ParseFontStylesText(std::string_view text) {
     TFontStyles styles = 0;
@@ -129,21 +134,28 @@ TAlignment ParseAlignmentText(std::string_view text) {
 
 const char* AlignmentToText(TAlignment alignment) {
     switch (alignment) {
-        case taCenter: return "tacenter";
-        case taLeftJustify: return "taleftjustify";
-        default: return "tarightjustify";
+        case taCenter:
+            return "tacenter";
+        case taLeftJustify:
+            return "taleftjustify";
+        default:
+            return "tarightjustify";
     }
 }
 
 TbsMorphKind ParseMorphKindText(std::string_view text) {
     return static_cast<TbsMorphKind>(FindWord(kMorphWords, text, mkDefault));
 }
-const char* MorphKindToText(TbsMorphKind kind) { return WordOf(kMorphWords, kind); }
+const char* MorphKindToText(TbsMorphKind kind) {
+    return WordOf(kMorphWords, kind);
+}
 
 TbsInactiveEffect ParseInactiveEffectText(std::string_view text) {
     return static_cast<TbsInactiveEffect>(FindWord(kEffectWords, text, ieGrayScale));
 }
-const char* InactiveEffectToText(TbsInactiveEffect effect) { return WordOf(kEffectWords, effect); }
+const char* InactiveEffectToText(TbsInactiveEffect effect) {
+    return WordOf(kEffectWords, effect);
+}
 
 TbsStdCommand ParseCommandText(std::string_view text) {
     return static_cast<TbsStdCommand>(FindWord(kCommandWords, text, cmMinimizeToTray));
@@ -227,7 +239,8 @@ void SkinReadList(const TCustomIniFile& ini, std::string_view section, std::stri
     std::string countKey = std::string(baseKey) + "count";
     std::vector<std::string> entries;
     int count = SkinForEachListEntry(ini, section, countKey, [&](int index, std::string text) {
-        if (entries.size() <= static_cast<std::size_t>(index)) entries.resize(static_cast<std::size_t>(index) + 1);
+        if (entries.size() <= static_cast<std::size_t>(index))
+            entries.resize(static_cast<std::size_t>(index) + 1);
         entries[static_cast<std::size_t>(index)] = std::move(text);
     });
     entries.resize(static_cast<std::size_t>(count));
@@ -250,7 +263,8 @@ void SkinWriteRect(TCustomIniFile& ini, std::string_view section, std::string_vi
     ini.WriteString(section, key, RectToText(value));
 }
 
-void SkinWritePoint(TCustomIniFile& ini, std::string_view section, std::string_view key, const TPoint& value) {
+void SkinWritePoint(TCustomIniFile& ini, std::string_view section, std::string_view key,
+                    const TPoint& value) {
     ini.WriteString(section, key, PointToText(value));
 }
 

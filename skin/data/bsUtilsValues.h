@@ -90,8 +90,8 @@ struct TbsSkinEntry {
 // Readers.
 [[nodiscard]] int32_t SkinReadInteger(const TCustomIniFile& ini, std::string_view section,
                                       std::string_view key, int32_t def);
-[[nodiscard]] TColor SkinReadColor(const TCustomIniFile& ini, std::string_view section,
-                                   std::string_view key, TColor def = 0);
+[[nodiscard]] TColor SkinReadColor(const TCustomIniFile& ini, std::string_view section, std::string_view key,
+                                   TColor def = 0);
 [[nodiscard]] bool SkinReadFlag(const TCustomIniFile& ini, std::string_view section, std::string_view key);
 [[nodiscard]] TRect SkinReadRect(const TCustomIniFile& ini, std::string_view section, std::string_view key);
 [[nodiscard]] TPoint SkinReadPoint(const TCustomIniFile& ini, std::string_view section, std::string_view key);
