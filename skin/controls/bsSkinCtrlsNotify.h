@@ -1,0 +1,18 @@
+#pragma once
+// The skinned controls' side of a skin data component's change messages, for the window that
+// receives them: before a skin changes, the controls bound to it forget their record (so that
+// none keeps an index into the old skin); after it, they bind again. A null skin data stands
+// for every skin data.
+
+#include "platform/forms/WinControl.h"
+#include "skin/data/bsSkinData.h"
+
+namespace skin {
+
+// Every skinned control below root (recursively) bound to data forgets its record.
+void SkinControlsBeforeChange(platform::forms::TWinControl& root, const TbsSkinData* data);
+// Every skinned control below root bound to data binds again: the windowed and windowless skin
+// controls apply the skin (look up, resize, reshape, repaint), the labels and the bevel refresh.
+void SkinControlsChange(platform::forms::TWinControl& root, const TbsSkinData* data);
+
+}  // namespace skin

@@ -1,0 +1,10 @@
+#pragma once
+// Makes the skinned controls known to form resources by class name, with their published
+// properties.
+
+namespace skin {
+
+// Registers the skin data classes too. Safe to call more than once.
+void RegisterSkinControlClasses();
+
+}  // namespace skin
