@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/forms/Application.h"
+#include "platform/forms/Form.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/WinControl.h"
 #include "platform/gfx/Canvas.h"
@@ -406,11 +407,21 @@ void TControl::DoMouseUp(TMessage& m, TMouseButton button) {
 
 void TControl::WMLButtonDown(TMessage& m) {
     if (Application) Application->CancelHint();
+    SendCancelMode();
     DefaultHandler(m);
     if (m_controlStyle & csCaptureMouse) SetMouseCapture(true);
     if (m_controlStyle & csClickEvents) m_controlState |= csClicked;
     m_controlState |= csLButtonDown;
     DoMouseDown(m, mbLeft, 0);
+}
+
+// A press anywhere else in the form ends the focused control's own modes (an open drop-down
+// list, a held scroll button); the control decides from the origin whether the press is its own.
+void TControl::SendCancelMode() {
+    TForm* form = GetParentForm(this);
+    if (!form) return;
+    TWinControl* active = form->ActiveControl();
+    if (active && active != this) active->Perform(CM_CANCELMODE, 0, ui::PtrToLParam(this));
 }
 
 void TControl::WMLButtonDblClk(TMessage& m) {

@@ -198,6 +198,8 @@ public:
     [[nodiscard]] std::weak_ptr<bool> AliveToken() const { return m_alive; }
 
     // ---- Messages ----
+    // Tells the parent form's focused control that this control was pressed (CM_CANCELMODE).
+    void SendCancelMode();
     TLResult Perform(uint32_t msg, TWParam wParam = 0, TLParam lParam = 0);
     // Dispatches through WindowProc (what Perform does with a ready message).
     void Dispatch(TMessage& message) { WindowProc(message); }

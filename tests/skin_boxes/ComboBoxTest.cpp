@@ -3,6 +3,7 @@
 // mode, opening above itself), the order of its events, item pictures and both looks.
 
 #include "BoxesFixture.h"
+#include "platform/forms/ExtCtrls.h"
 #include "platform/forms/ImageListComponent.h"
 #include "platform/forms/ListBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsComboBox.h"
@@ -258,6 +259,25 @@ TEST_F(ComboBoxTest, ListClosesWhenTheFocusGoesOrAnotherControlIsPressed) {
     EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(combo->ItemIndex(), 2);
     EXPECT_EQ(log.Events, (std::vector<std::string>{"dropdown", "dropdown"}));
+}
+
+TEST_F(ComboBoxTest, PressOnTheFormOrAPictureClosesTheList) {
+    auto* combo = MakeCombo();
+    auto* picture = Make<forms::TImage>(20, 200);
+    picture->SetWidth(40);
+    picture->SetHeight(40);
+    combo->SetItemIndex(3);
+    Focus(combo);
+    combo->DropDown();
+    ASSERT_TRUE(combo->DroppedDown());
+    ClickAt(form, 390, 290);  // the form's own background
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), 3);
+    combo->DropDown();
+    ASSERT_TRUE(combo->DroppedDown());
+    ClickAt(picture, 10, 10);  // a control that never takes the focus
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_TRUE(combo->Focused());
 }
 
 TEST_F(ComboBoxTest, OpensAboveItselfNearTheBottomOfTheWorkArea) {
