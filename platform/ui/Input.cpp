@@ -294,7 +294,11 @@ void TWindowSystem::HandleDesktopEvent(const TInputEvent& e) {
             }
             break;
         case TInputKind::FocusIn:
-            if (w != m_active && !w->IsNoActivate() && w->IsVisible()) Activate(w, WA_ACTIVE);
+            // A disabled window (the owner of a modal dialog) is not activated: the desktop's
+            // focus events lag behind our own focus requests, and activating it would hand the
+            // focus back and forth with the dialog for ever.
+            if (w != m_active && !w->IsNoActivate() && w->IsVisible() && w->IsEnabled())
+                Activate(w, WA_ACTIVE);
             break;
         case TInputKind::FocusOut:
             if (w == m_active) Activate(nullptr, WA_INACTIVE);

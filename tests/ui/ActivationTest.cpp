@@ -145,6 +145,22 @@ TEST_F(ActivationTest, DesktopEventsReachTheWindow) {
     EXPECT_FALSE(System().IsWindow(w));
 }
 
+TEST_F(ActivationTest, LateDesktopFocusOnADisabledOwnerLeavesItsDialogActive) {
+    // The desktop reports focus changes after the fact: a focus-in for the owner, asked for just
+    // before the modal dialog opened, must not pull the activation back from the dialog.
+    TWindow* owner = Form("owner", {0, 0, 300, 200});
+    TWindow* dialog = Form("dialog", {50, 50, 250, 150});
+    System().EnableWindow(owner, false);
+    TInputEvent focusIn;
+    focusIn.Kind = TInputKind::FocusIn;
+    focusIn.Window = owner->NativeId();
+    Backend().QueueEvent(focusIn);
+    ProcessMessages();
+    EXPECT_EQ(System().GetActiveWindow(), dialog);
+    EXPECT_EQ(System().GetFocus(), dialog);
+    EXPECT_EQ(Backend().KeyboardFocus(), dialog->NativeId());
+}
+
 }  // namespace
 
 namespace {

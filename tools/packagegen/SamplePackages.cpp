@@ -21,13 +21,24 @@ std::string PackageIniText(const TPackageSpec& spec) {
 }
 
 std::string PuzzleScript(const TPackageSpec& spec, int puzzle, const char* severity) {
+    // The sliding-tile demo that comes with the browser plays every sample puzzle: its grid grows
+    // with the severity, from 3 x 3 (Beginner) to 7 x 7 (Maniac).
+    int size = 3;
+    for (int i = 0; i < 5; ++i)
+        if (std::string(kSeverityNames[i]) == severity) size = 3 + i;
+    const std::string number = std::to_string(puzzle);
     return "#!/bin/sh\n"
-           "# Stand-in for a puzzle program of the sample package \"" +
-           spec.Name +
-           "\".\n"
-           "echo \"Puzzle " +
-           std::to_string(puzzle) + " of the package '" + spec.Name + "', severity " + severity +
-           " (sample placeholder: $0)\"\n";
+           "# Puzzle " + number + " of the sample package \"" + spec.Name + "\", severity " + severity +
+           ": the sliding puzzle beside the\n"
+           "# browser, with this puzzle's preview as its picture.\n"
+           "echo \"Puzzle " + number + " of the package '" + spec.Name + "', severity " + severity + "\"\n"
+           "here=$(dirname \"$0\")\n"
+           "if [ -x \"$here/../SlidingPuzzle\" ]; then\n"
+           "  exec \"$here/../SlidingPuzzle\" --picture \"$here/" + spec.PreviewBase + "-" + number +
+           ".jpg\" --size " + std::to_string(size) + "\n"
+           "fi\n"
+           "echo \"SlidingPuzzle is not installed beside the puzzle browser\" >&2\n"
+           "exit 1\n";
 }
 
 bool WriteSamplePackages(const std::string& folder, std::string* error) {

@@ -26,7 +26,8 @@ inline const char* const kSeverityNames[5] = {"Beginner", "Intermediate", "Exper
 
 // The text of a package's PuzzlePackage.ini.
 [[nodiscard]] std::string PackageIniText(const TPackageSpec& spec);
-// The stand-in program for one puzzle and severity: a shell script that says what it stands for.
+// The program of one puzzle and severity: a shell script that says what it stands for and starts
+// the sliding puzzle beside the browser with the puzzle's preview and a grid for the severity.
 [[nodiscard]] std::string PuzzleScript(const TPackageSpec& spec, int puzzle, const char* severity);
 
 // Writes every sample package into folder (one subfolder each); the folder is replaced as a whole
