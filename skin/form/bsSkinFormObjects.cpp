@@ -30,6 +30,32 @@ double StepFactor(double factor, bool up) {
     return std::clamp(next, 0.0, 1.0);
 }
 
+// The window commands that caption buttons and animations share; false for the others.
+bool RunWindowCommand(TbsSkinForm& form, TbsStdCommand command) {
+    switch (command) {
+        case cmClose:
+            form.CloseForm();
+            return true;
+        case cmMaximize:
+            form.SetWindowState(form.WindowState() == wsMaximized ? wsNormal : wsMaximized);
+            return true;
+        case cmMinimize:
+            if (form.AlwaysMinimizeToTray())
+                form.MinimizeToTray();
+            else
+                form.SetWindowState(form.WindowState() == wsMinimized ? wsNormal : wsMinimized);
+            return true;
+        case cmRollUp:
+            form.SetRollUpState(!form.RollUpState());
+            return true;
+        case cmMinimizeToTray:
+            form.MinimizeToTray();
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 // ---- TbsActiveSkinObject ----------------------------------------------------------------------
@@ -387,29 +413,7 @@ void TbsSkinStdButtonObject::DblClick() {
 }
 
 void TbsSkinStdButtonObject::DoCommand() {
-    if (!Parent) return;
-    switch (Command) {
-        case cmClose:
-            Parent->CloseForm();
-            break;
-        case cmMaximize:
-            Parent->SetWindowState(Parent->WindowState() == wsMaximized ? wsNormal : wsMaximized);
-            break;
-        case cmMinimize:
-            if (Parent->AlwaysMinimizeToTray())
-                Parent->MinimizeToTray();
-            else
-                Parent->SetWindowState(Parent->WindowState() == wsMinimized ? wsNormal : wsMinimized);
-            break;
-        case cmRollUp:
-            Parent->SetRollUpState(!Parent->RollUpState());
-            break;
-        case cmMinimizeToTray:
-            Parent->MinimizeToTray();
-            break;
-        default:
-            break;
-    }
+    if (Parent) RunWindowCommand(*Parent, Command);
 }
 
 // ---- TbsSkinAnimateObject ---------------------------------------------------------------------
@@ -498,31 +502,16 @@ void TbsSkinAnimateObject::DoCommand() {
         if (window) anchor = anchor.Offset(window->WindowRect().Left, window->WindowRect().Top);
         Parent->PopupObjectMenu(PopupItem, anchor, PopupUp);
     };
+    if (RunWindowCommand(*Parent, Command)) return;
     switch (Command) {
-        case cmClose:
-            Parent->CloseForm();
-            break;
-        case cmMaximize:
-            Parent->SetWindowState(Parent->WindowState() == wsMaximized ? wsNormal : wsMaximized);
-            break;
-        case cmMinimize:
-            if (Parent->AlwaysMinimizeToTray())
-                Parent->MinimizeToTray();
-            else
-                Parent->SetWindowState(Parent->WindowState() == wsMinimized ? wsNormal : wsMinimized);
-            break;
-        case cmRollUp:
-            Parent->SetRollUpState(!Parent->RollUpState());
-            break;
-        case cmMinimizeToTray:
-            Parent->MinimizeToTray();
-            break;
         case cmSysMenu:
             PopupItem = Parent->SystemMenuItems();
             popup();
             break;
         case cmDefault:
             popup();
+            break;
+        default:
             break;
     }
 }
