@@ -1,13 +1,13 @@
 # Common compile settings and helpers for the project's targets.
 
-set(VK_WARNINGS -Wall -Wextra)
+set(VK_WARNINGS -Wall -Wextra -Wshadow)
 # GCC 12 at -O2/-O3 reports impossible overlaps inside std::string concatenation (a known
 # false positive of its -Wrestrict); the check stays on for other compilers.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
   list(APPEND VK_WARNINGS -Wno-restrict)
 endif()
 if(VK_WERROR)
-  list(APPEND VK_WARNINGS -Werror)
+  list(APPEND VK_WARNINGS -Werror -Wno-error=shadow)
 endif()
 
 # Fuzz builds instrument every library for coverage, so the fuzzer sees the code under test.

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git ccache
   clang libclang-rt-14-dev clang-format clang-tidy
   libx11-dev libxext-dev libxrandr-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fontconfig
