@@ -25,6 +25,11 @@ int32_t PuzzleIndexIn(const TPackage* package, int32_t index) {
     return index;
 }
 
+const TBrowserControls& CheckedControls(const TBrowserControls& controls) {
+    ForEachBrowserControl([](const char* name, auto* control) { Required(control, name); }, controls);
+    return controls;
+}
+
 class TFlagGuard {
 public:
     explicit TFlagGuard(bool& flag) : m_flag(flag) { m_flag = true; }
@@ -38,44 +43,20 @@ private:
 
 }  // namespace
 
-#define VK_REQUIRED(field) field(Required(controls.field, #field))
-
 TBrowser::TBrowser(const TBrowserControls& controls, const TBrowserServices& services, TBrowserPaths paths)
-    : VK_REQUIRED(cbxPackage),
-      VK_REQUIRED(cbxSeverity),
-      VK_REQUIRED(udPageNext),
-      VK_REQUIRED(lblStatus),
-      VK_REQUIRED(lblPuzzles),
-      VK_REQUIRED(lblPuzzlePage),
-      VK_REQUIRED(btnStart),
-      VK_REQUIRED(btnHelp),
-      VK_REQUIRED(btnHomepage),
-      VK_REQUIRED(bsSkinButton1),
-      VK_REQUIRED(Image1),
-      VK_REQUIRED(Image2),
-      VK_REQUIRED(Image3),
-      VK_REQUIRED(Image4),
-      VK_REQUIRED(Image5),
-      VK_REQUIRED(Image6),
-      VK_REQUIRED(Bevel1),
-      VK_REQUIRED(bevel2),
-      VK_REQUIRED(bevel3),
-      VK_REQUIRED(bevel4),
-      VK_REQUIRED(bevel5),
-      VK_REQUIRED(bevel6),
-      VK_REQUIRED(lblMore),
-      VK_REQUIRED(lblNewsletter),
-      m_images{Image1, Image2, Image3, Image4, Image5, Image6},
-      m_frames{Bevel1, bevel2, bevel3, bevel4, bevel5, bevel6},
-      m_services(services),
-      m_paths(std::move(paths)) {
+    : TBrowserControls(CheckedControls(controls)), m_services(services), m_paths(std::move(paths)) {
     Required(m_services.MessageBox, "MessageBox");
     Required(m_services.Starter, "Starter");
     Required(m_services.Window, "Window");
+    // The previews in slot order, as the table lists them.
+    std::size_t image = 0;
+    std::size_t frame = 0;
+    ForEachBrowserControl(TOverloaded{[&](const char*, IBrowserImage* c) { m_images.at(image++) = c; },
+                                      [&](const char*, IBrowserFrame* c) { m_frames.at(frame++) = c; },
+                                      [](const char*, auto*) {}},
+                          static_cast<TBrowserControls&>(*this));
     BindEvents();
 }
-
-#undef VK_REQUIRED
 
 TBrowser::~TBrowser() {
     UnbindEvents();

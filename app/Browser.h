@@ -15,7 +15,8 @@ namespace app {
 
 inline constexpr int kSlotsPerPage = 6;
 
-class TBrowser {
+// The controls are a private base, so that the handlers name them as the form does.
+class TBrowser : private TBrowserControls {
 public:
     // Binds the controls' events to the handlers below. Throws std::invalid_argument when a
     // control or service is missing.
@@ -63,30 +64,7 @@ public:
     void bsSkinButton1Click();
 
     // The controls, under the form's names.
-    IBrowserComboBox* const cbxPackage;
-    IBrowserComboBox* const cbxSeverity;
-    IBrowserUpDown* const udPageNext;
-    IBrowserLabel* const lblStatus;
-    IBrowserLabel* const lblPuzzles;
-    IBrowserLabel* const lblPuzzlePage;
-    IBrowserButton* const btnStart;
-    IBrowserButton* const btnHelp;
-    IBrowserButton* const btnHomepage;
-    IBrowserButton* const bsSkinButton1;
-    IBrowserImage* const Image1;
-    IBrowserImage* const Image2;
-    IBrowserImage* const Image3;
-    IBrowserImage* const Image4;
-    IBrowserImage* const Image5;
-    IBrowserImage* const Image6;
-    IBrowserFrame* const Bevel1;
-    IBrowserFrame* const bevel2;
-    IBrowserFrame* const bevel3;
-    IBrowserFrame* const bevel4;
-    IBrowserFrame* const bevel5;
-    IBrowserFrame* const bevel6;
-    IBrowserLink* const lblMore;
-    IBrowserLink* const lblNewsletter;
+    [[nodiscard]] const TBrowserControls& Controls() const { return *this; }
 
     // Alive only while the settings are read or written.
     std::unique_ptr<platform::core::TIniFile> SettingsFile;
@@ -110,8 +88,8 @@ private:
     void BindEvents();
     void UnbindEvents();
 
-    std::array<IBrowserImage*, kSlotsPerPage> m_images;
-    std::array<IBrowserFrame*, kSlotsPerPage> m_frames;
+    std::array<IBrowserImage*, kSlotsPerPage> m_images{};
+    std::array<IBrowserFrame*, kSlotsPerPage> m_frames{};
     TBrowserServices m_services;
     TBrowserPaths m_paths;
     bool m_created = false;

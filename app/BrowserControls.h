@@ -81,33 +81,73 @@ public:
     virtual void Click() = 0;
 };
 
-// The controls, under the names the window's form gives them. None may be null.
-struct TBrowserControls {
-    IBrowserComboBox* cbxPackage = nullptr;
-    IBrowserComboBox* cbxSeverity = nullptr;  // five items: item i stands for severity i + 1
-    IBrowserUpDown* udPageNext = nullptr;
-    IBrowserLabel* lblStatus = nullptr;
-    IBrowserLabel* lblPuzzles = nullptr;
-    IBrowserLabel* lblPuzzlePage = nullptr;
-    IBrowserButton* btnStart = nullptr;
-    IBrowserButton* btnHelp = nullptr;
-    IBrowserButton* btnHomepage = nullptr;
-    IBrowserButton* bsSkinButton1 = nullptr;
-    IBrowserImage* Image1 = nullptr;
-    IBrowserImage* Image2 = nullptr;
-    IBrowserImage* Image3 = nullptr;
-    IBrowserImage* Image4 = nullptr;
-    IBrowserImage* Image5 = nullptr;
-    IBrowserImage* Image6 = nullptr;
-    IBrowserFrame* Bevel1 = nullptr;
-    IBrowserFrame* bevel2 = nullptr;
-    IBrowserFrame* bevel3 = nullptr;
-    IBrowserFrame* bevel4 = nullptr;
-    IBrowserFrame* bevel5 = nullptr;
-    IBrowserFrame* bevel6 = nullptr;
-    IBrowserLink* lblMore = nullptr;
-    IBrowserLink* lblNewsletter = nullptr;
+// The browser window's controls: the kind of each (the interface the browser talks to) and its
+// name in the window's form, in the form's order. Every list of the controls (the browser's, the
+// window's fields and adapters, the test doubles) is made from this one table. cbxSeverity has
+// five items: item i stands for severity i + 1.
+// Members cannot be declared from a template, hence the macros; they end with this table.
+// NOLINTBEGIN(cppcoreguidelines-macro-usage,bugprone-macro-parentheses)
+#define VK_BROWSER_CONTROLS(X)       \
+    X(IBrowserComboBox, cbxPackage)  \
+    X(IBrowserComboBox, cbxSeverity) \
+    X(IBrowserUpDown, udPageNext)    \
+    X(IBrowserLabel, lblStatus)      \
+    X(IBrowserLabel, lblPuzzles)     \
+    X(IBrowserLabel, lblPuzzlePage)  \
+    X(IBrowserButton, btnStart)      \
+    X(IBrowserButton, btnHelp)       \
+    X(IBrowserButton, btnHomepage)   \
+    X(IBrowserButton, bsSkinButton1) \
+    X(IBrowserImage, Image1)         \
+    X(IBrowserImage, Image2)         \
+    X(IBrowserImage, Image3)         \
+    X(IBrowserImage, Image4)         \
+    X(IBrowserImage, Image5)         \
+    X(IBrowserImage, Image6)         \
+    X(IBrowserFrame, Bevel1)         \
+    X(IBrowserFrame, bevel2)         \
+    X(IBrowserFrame, bevel3)         \
+    X(IBrowserFrame, bevel4)         \
+    X(IBrowserFrame, bevel5)         \
+    X(IBrowserFrame, bevel6)         \
+    X(IBrowserLink, lblMore)         \
+    X(IBrowserLink, lblNewsletter)
+
+// One member per control, of type Slot<kind>: a pointer to the interface for the browser, the
+// real component for the window, an adapter or a test double.
+template <template <class> class Slot>
+struct TBrowserControlSet {
+#define VK_BROWSER_CONTROL_MEMBER(Kind, name) Slot<Kind> name{};
+    VK_BROWSER_CONTROLS(VK_BROWSER_CONTROL_MEMBER)
+#undef VK_BROWSER_CONTROL_MEMBER
 };
+
+// Calls f(name, set.member...) for every control in the form's order, with that control's member
+// of each set.
+template <class F, class... TSets>
+void ForEachBrowserControl(F&& f, TSets&... sets) {
+#define VK_BROWSER_CONTROL_VISIT(Kind, name) f(#name, sets.name...);
+    VK_BROWSER_CONTROLS(VK_BROWSER_CONTROL_VISIT)
+#undef VK_BROWSER_CONTROL_VISIT
+}
+
+#undef VK_BROWSER_CONTROLS
+// NOLINTEND(cppcoreguidelines-macro-usage,bugprone-macro-parentheses)
+
+// Lambdas as one visitor, so that ForEachBrowserControl can treat some kinds of control apart:
+// ForEachBrowserControl(TOverloaded{[](const char*, IBrowserImage*) {...}, [](const char*, auto*) {}}, set).
+template <class... Ts>
+struct TOverloaded : Ts... {
+    using Ts::operator()...;
+};
+template <class... Ts>
+TOverloaded(Ts...) -> TOverloaded<Ts...>;
+
+template <class Kind>
+using TInterfacePointer = Kind*;
+
+// The controls as the browser sees them. None may be null.
+using TBrowserControls = TBrowserControlSet<TInterfacePointer>;
 
 // The modal message box: one OK button, no icon, the application's title as caption. Returns
 // when the user has closed it.

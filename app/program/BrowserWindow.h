@@ -1,8 +1,9 @@
 #pragma once
 // The browser window: the form made from the embedded resource "browser.vkf". The resource
 // creates every component and binds their events to the handlers this class publishes under the
-// resource's names; the handlers pass each event on to the browser's logic (app::TBrowser)
-// through the control adapters, which the create handler sets up.
+// resource's names; each handler fires the event of a control adapter, which the browser's logic
+// (app::TBrowser) binds to its own handler. The create handler attaches the adapters to the
+// components.
 
 #include <memory>
 #include <string>
@@ -27,6 +28,43 @@ class TbsSkinUpDown;
 namespace app::program {
 
 struct TBrowserAdapters;
+class TMessageBoxAdapter;
+class TWindowAdapter;
+
+// The component the window's form makes for each kind of control.
+template <class Kind>
+struct TWindowControlOf;
+template <>
+struct TWindowControlOf<IBrowserComboBox> {
+    using Type = skin::TbsSkinComboBox;
+};
+template <>
+struct TWindowControlOf<IBrowserUpDown> {
+    using Type = skin::TbsSkinUpDown;
+};
+template <>
+struct TWindowControlOf<IBrowserLabel> {
+    using Type = skin::TbsSkinStdLabel;
+};
+template <>
+struct TWindowControlOf<IBrowserButton> {
+    using Type = skin::TbsSkinButton;
+};
+template <>
+struct TWindowControlOf<IBrowserImage> {
+    using Type = platform::forms::TImage;
+};
+template <>
+struct TWindowControlOf<IBrowserFrame> {
+    using Type = skin::TbsSkinBevel;
+};
+template <>
+struct TWindowControlOf<IBrowserLink> {
+    using Type = skin::TbsSkinLinkLabel;
+};
+template <class Kind>
+using TWindowControl = typename TWindowControlOf<Kind>::Type*;
+using TBrowserWindowControls = TBrowserControlSet<TWindowControl>;
 
 inline constexpr const char* kBrowserFormResource = "browser.vkf";
 
@@ -38,7 +76,7 @@ struct TBrowserWindowOptions {
     std::string MessageLog;
 };
 
-class TBrowserWindow : public platform::forms::TForm {
+class TBrowserWindow : public platform::forms::TForm, public TBrowserWindowControls {
 public:
     TBrowserWindow(platform::forms::TComponent* owner, TBrowserPaths paths,
                    TBrowserWindowOptions options = {});
@@ -55,31 +93,8 @@ public:
     // The browser's logic; null before the create handler ran.
     [[nodiscard]] TBrowser* Browser() const { return m_browser.get(); }
 
-    // The components, under the resource's names.
-    skin::TbsSkinComboBox* cbxPackage = nullptr;
-    skin::TbsSkinComboBox* cbxSeverity = nullptr;
-    skin::TbsSkinUpDown* udPageNext = nullptr;
-    skin::TbsSkinStdLabel* lblStatus = nullptr;
-    skin::TbsSkinStdLabel* lblPuzzles = nullptr;
-    skin::TbsSkinStdLabel* lblPuzzlePage = nullptr;
-    skin::TbsSkinButton* btnStart = nullptr;
-    skin::TbsSkinButton* btnHelp = nullptr;
-    skin::TbsSkinButton* btnHomepage = nullptr;
-    skin::TbsSkinButton* bsSkinButton1 = nullptr;
-    platform::forms::TImage* Image1 = nullptr;
-    platform::forms::TImage* Image2 = nullptr;
-    platform::forms::TImage* Image3 = nullptr;
-    platform::forms::TImage* Image4 = nullptr;
-    platform::forms::TImage* Image5 = nullptr;
-    platform::forms::TImage* Image6 = nullptr;
-    skin::TbsSkinBevel* Bevel1 = nullptr;
-    skin::TbsSkinBevel* bevel2 = nullptr;
-    skin::TbsSkinBevel* bevel3 = nullptr;
-    skin::TbsSkinBevel* bevel4 = nullptr;
-    skin::TbsSkinBevel* bevel5 = nullptr;
-    skin::TbsSkinBevel* bevel6 = nullptr;
-    skin::TbsSkinLinkLabel* lblMore = nullptr;
-    skin::TbsSkinLinkLabel* lblNewsletter = nullptr;
+    // The components, under the resource's names: the browser's controls (the base above) and
+    // these.
     skin::TbsSkinMessage* dlgMessage = nullptr;
     skin::TbsSkinForm* bsSkinForm1 = nullptr;
     skin::TbsSkinData* bsSkinData1 = nullptr;
@@ -91,11 +106,16 @@ private:
     void FormShow();
     void FormActivate();
     void FormClose();
+    TBrowserWindowControls& Controls() { return *this; }
 
     TBrowserPaths m_paths;
     TBrowserWindowOptions m_options;
     std::unique_ptr<IProgramStarter> m_ownStarter;
-    std::unique_ptr<TBrowserAdapters> m_adapters;
+    // Shared with the handlers the resource binds to the controls' events, so that a control
+    // firing while the window is destroyed still finds its (by then unbound) event.
+    std::shared_ptr<TBrowserAdapters> m_adapters;
+    std::unique_ptr<TMessageBoxAdapter> m_messageBox;
+    std::unique_ptr<TWindowAdapter> m_windowAdapter;
     std::unique_ptr<TBrowser> m_browser;
 };
 

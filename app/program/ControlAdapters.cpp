@@ -3,8 +3,8 @@
 namespace app::program {
 
 bool TImageAdapter::LoadFromFile(const std::string& path) {
-    if (m_image.Picture().LoadFromFile(path)) return true;
-    m_image.Picture().Clear();
+    if (Component().Picture().LoadFromFile(path)) return true;
+    Component().Picture().Clear();
     return false;
 }
 

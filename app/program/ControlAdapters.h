@@ -2,8 +2,13 @@
 // The browser's view of its controls (app/BrowserControls.h) over the window's real components:
 // labels, buttons, preview pictures, preview frames and hidden links. They need no more than
 // what every control has, so they hold the framework's base classes.
+//
+// An adapter exists from the window's construction and is attached to its component once the form
+// resource has made it. Its events are the handlers the resource binds by name (the control's name
+// and the event's suffix), so a control's event calls straight into the handler the browser bound.
 
 #include <string>
+#include <vector>
 
 #include "app/BrowserControls.h"
 #include "platform/forms/Control.h"
@@ -11,53 +16,58 @@
 
 namespace app::program {
 
-class TLabelAdapter : public IBrowserLabel {
-public:
-    explicit TLabelAdapter(platform::forms::TControl& control) : m_control(control) {}
-    void SetCaption(const std::string& text) override { m_control.SetCaption(text); }
-    void SetVisible(bool visible) override { m_control.SetVisible(visible); }
-
-private:
-    platform::forms::TControl& m_control;
+// An event the form resource binds as "<control name><Suffix>" (btnStart + "Click").
+struct TAdapterEvent {
+    const char* Suffix;
+    TBrowserEvent* Event;
 };
 
-class TButtonAdapter : public IBrowserButton {
+// The component an adapter works on; set once, before the browser uses the adapter.
+template <class TComponentType>
+class TAttachedAdapter {
 public:
-    explicit TButtonAdapter(platform::forms::TControl& control) : m_control(control) {}
-    void SetCaption(const std::string& text) override { m_control.SetCaption(text); }
+    void Attach(TComponentType& component) { m_component = &component; }
+    // The events the adapter passes on; none by default.
+    [[nodiscard]] std::vector<TAdapterEvent> Events() { return {}; }
+
+protected:
+    [[nodiscard]] TComponentType& Component() const { return *m_component; }
 
 private:
-    platform::forms::TControl& m_control;
+    TComponentType* m_component = nullptr;
 };
 
-class TFrameAdapter : public IBrowserFrame {
+class TLabelAdapter : public IBrowserLabel, public TAttachedAdapter<platform::forms::TControl> {
 public:
-    explicit TFrameAdapter(platform::forms::TControl& control) : m_control(control) {}
-    void SetVisible(bool visible) override { m_control.SetVisible(visible); }
-
-private:
-    platform::forms::TControl& m_control;
+    void SetCaption(const std::string& text) override { Component().SetCaption(text); }
+    void SetVisible(bool visible) override { Component().SetVisible(visible); }
 };
 
-class TImageAdapter : public IBrowserImage {
+class TButtonAdapter : public IBrowserButton, public TAttachedAdapter<platform::forms::TControl> {
 public:
-    explicit TImageAdapter(platform::forms::TImage& image) : m_image(image) {}
+    void SetCaption(const std::string& text) override { Component().SetCaption(text); }
+    [[nodiscard]] std::vector<TAdapterEvent> Events() { return {{"Click", &OnClick}}; }
+};
+
+class TFrameAdapter : public IBrowserFrame, public TAttachedAdapter<platform::forms::TControl> {
+public:
+    void SetVisible(bool visible) override { Component().SetVisible(visible); }
+};
+
+class TImageAdapter : public IBrowserImage, public TAttachedAdapter<platform::forms::TImage> {
+public:
     // A file that does not decode leaves the picture empty rather than showing the previous one.
     bool LoadFromFile(const std::string& path) override;
-    void SetVisible(bool visible) override { m_image.SetVisible(visible); }
-
-private:
-    platform::forms::TImage& m_image;
+    void SetVisible(bool visible) override { Component().SetVisible(visible); }
+    [[nodiscard]] std::vector<TAdapterEvent> Events() {
+        return {{"Click", &OnClick}, {"DblClick", &OnDblClick}};
+    }
 };
 
 // A hidden link label: its click opens its target.
-class TLinkAdapter : public IBrowserLink {
+class TLinkAdapter : public IBrowserLink, public TAttachedAdapter<platform::forms::TControl> {
 public:
-    explicit TLinkAdapter(platform::forms::TControl& control) : m_control(control) {}
-    void Click() override { m_control.Click(); }
-
-private:
-    platform::forms::TControl& m_control;
+    void Click() override { Component().Click(); }
 };
 
 // Fires an adapter's event when it is bound.

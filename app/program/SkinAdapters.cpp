@@ -12,15 +12,15 @@ void TComboBoxAdapter::SetItems(const platform::core::TStringList& items) {
     std::vector<std::string> texts;
     texts.reserve(static_cast<std::size_t>(items.Count()));
     for (int i = 0; i < items.Count(); ++i) texts.push_back(items[i]);
-    m_combo.SetItems(texts);
+    Component().SetItems(texts);
 }
 
 int TComboBoxAdapter::ItemIndex() const {
-    return m_combo.ItemIndex();
+    return Component().ItemIndex();
 }
 
 void TComboBoxAdapter::SetItemIndex(int index) {
-    m_combo.SetItemIndex(index);
+    Component().SetItemIndex(index);
 }
 
 void TMessageBoxAdapter::ShowText(const std::string& text) {

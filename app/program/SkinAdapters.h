@@ -3,8 +3,10 @@
 // itself.
 
 #include <string>
+#include <vector>
 
 #include "app/BrowserControls.h"
+#include "app/program/ControlAdapters.h"
 #include "platform/forms/Form.h"
 #include "skin/boxes/bsSkinBoxCtrlsComboBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsUpDown.h"
@@ -12,28 +14,26 @@
 
 namespace app::program {
 
-class TComboBoxAdapter : public IBrowserComboBox {
+class TComboBoxAdapter : public IBrowserComboBox, public TAttachedAdapter<skin::TbsSkinComboBox> {
 public:
-    explicit TComboBoxAdapter(skin::TbsSkinComboBox& combo) : m_combo(combo) {}
     void SetItems(const platform::core::TStringList& items) override;
     [[nodiscard]] int ItemIndex() const override;
     void SetItemIndex(int index) override;
-
-private:
-    skin::TbsSkinComboBox& m_combo;
+    [[nodiscard]] std::vector<TAdapterEvent> Events() {
+        return {{"Change", &OnChange}, {"CloseUp", &OnCloseUp}, {"Exit", &OnExit}};
+    }
 };
 
-class TUpDownAdapter : public IBrowserUpDown {
+class TUpDownAdapter : public IBrowserUpDown, public TAttachedAdapter<skin::TbsSkinUpDown> {
 public:
-    explicit TUpDownAdapter(skin::TbsSkinUpDown& upDown) : m_upDown(upDown) {}
-    void SetMin(int value) override { m_upDown.SetMin(value); }
-    void SetMax(int value) override { m_upDown.SetMax(value); }
-    void SetIncrement(int value) override { m_upDown.SetIncrement(value); }
-    void SetPosition(int value) override { m_upDown.SetPosition(value); }
-    void SetVisible(bool visible) override { m_upDown.SetVisible(visible); }
-
-private:
-    skin::TbsSkinUpDown& m_upDown;
+    void SetMin(int value) override { Component().SetMin(value); }
+    void SetMax(int value) override { Component().SetMax(value); }
+    void SetIncrement(int value) override { Component().SetIncrement(value); }
+    void SetPosition(int value) override { Component().SetPosition(value); }
+    void SetVisible(bool visible) override { Component().SetVisible(visible); }
+    [[nodiscard]] std::vector<TAdapterEvent> Events() {
+        return {{"UpButtonClick", &OnUpButtonClick}, {"DownButtonClick", &OnDownButtonClick}};
+    }
 };
 
 // Every text goes through the skinned message box: the custom kind (no icon, the application's

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "fuzz/skin_data/FuzzSkin.h"
-#include "skin/data/bsSkinData.h"
+#include "skin/data/bsSkinDataLoaded.h"
 #include "skin/data/bszlibcompress.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -23,10 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             zdata = skin::ZCompress(content.data(), content.size());
         }
     }
-    skin::TbsCompressedStoredSkin compressed;
+    skin::TbsCompressedSkinStore compressed;
     compressed.SetCompressedData(std::move(zdata));
-    skin::TbsSkinData skinData;
-    skinData.LoadFromCompressedStoredSkin(&compressed);
+    skin::TbsLoadedSkin skinData;
+    skinData.LoadCompressedStore(compressed);
     for (const auto& r : skinData.ControlRecords)
         if (skinData.IndexOfControl(r->SectionName) < 0) __builtin_trap();
     return 0;

@@ -6,7 +6,7 @@
 
 #include "fuzz/skin_data/FuzzSkin.h"
 #include "platform/core/IniFile.h"
-#include "skin/data/bsSkinData.h"
+#include "skin/data/bsSkinDataLoaded.h"
 #include "skin/data/bsUtilsValues.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -30,9 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     platform::core::TStringList lines;
     lines.SetText("[VERSION]\n[PICTURES]\n[FORMINFO]\n[SKINOBJECTS]\n[SKINCONTROLS]\n" +
                   platform::core::DecodeExternalText(text));
-    skin::TbsStoredSkin stored;
+    skin::TbsSkinStore stored;
     stored.SetIniStrings(lines);
-    skin::TbsSkinData skinData;
-    skinData.LoadFromStoredSkin(&stored);
+    skin::TbsLoadedSkin skinData;
+    skinData.LoadStore(&stored);
     return 0;
 }

@@ -5,19 +5,19 @@
 #include <cstdint>
 
 #include "fuzz/skin_data/FuzzSkin.h"
-#include "skin/data/bsSkinData.h"
+#include "skin/data/bsSkinDataLoaded.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     std::vector<uint8_t> stream = data[0] % 2 == 0
                                       ? std::vector<uint8_t>(data + 1, data + size)
                                       : skinfuzz::Patched(skinfuzz::BaselinePictures(), data + 1, size - 1);
-    skin::TbsStoredSkin stored;
+    skin::TbsSkinStore stored;
     stored.SetIniStrings(skintest::SkinLines());
     platform::core::TMemoryStream in(std::move(stream));
     bool ok = stored.ReadPictures(in);
-    skin::TbsSkinData skinData;
-    skinData.LoadFromStoredSkin(&stored);
+    skin::TbsLoadedSkin skinData;
+    skinData.LoadStore(&stored);
     if (ok == skinData.SkinIsEmpty) __builtin_trap();  // a sound stream loads, a broken one never does
     if (ok) {
         platform::core::TMemoryStream out;

@@ -1,33 +1,6 @@
 #include "skin/data/bsSkinData.h"
 
-#include <algorithm>
-
-#include "skin/data/bsUtilsValues.h"
-
 namespace skin {
-
-using platform::core::TMemIniFile;
-
-namespace {
-
-constexpr const char* kFormInfo = "FORMINFO";
-
-bool IsEmptyPoint(const TPoint& p) {
-    return p.X == 0 || p.Y == 0;
-}
-bool IsEmptyRect(const TRect& r) {
-    return r.Width() < 1 || r.Height() < 1;
-}
-
-template <class TList>
-int IndexOfName(const TList& records, std::string_view name) {
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (records[i]->SectionName == name) return static_cast<int>(i);
-    }
-    return -1;
-}
-
-}  // namespace
 
 void TbsSkinData::SetStoredSkin(TbsStoredSkin* value) {
     if (m_storedSkin && m_storedSkin != value) m_storedSkin->RemoveFreeNotification(this);
@@ -54,180 +27,10 @@ void TbsSkinData::Notification(platform::forms::TComponent* component,
     if (component == m_compressedStoredSkin) m_compressedStoredSkin = nullptr;
 }
 
-int TbsSkinData::IndexOfControl(std::string_view name) const {
-    return IndexOfName(ControlRecords, name);
-}
-
-int TbsSkinData::IndexOfSkinObject(std::string_view name) const {
-    return IndexOfName(ObjectRecords, name);
-}
-
-platform::gfx::TBitmap* TbsSkinData::ActivePicture(int index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= ActivePictures.size()) return nullptr;
-    return ActivePictures[static_cast<std::size_t>(index)].get();
-}
-
-void TbsSkinData::ResetFormInfo() {
-    lefttoppoint = righttoppoint = leftbottompoint = rightbottompoint = TPoint{};
-    hittestlefttoppoint = hittestrighttoppoint = hittestleftbottompoint = hittestrightbottompoint = TPoint{};
-    clientrect = maskrectarea = buttonsrect = captionrect = TRect{};
-    bgpictureindex = mdibgpictureindex = -1;
-    leftstretch = rightstretch = topstretch = bottomstretch = false;
-    buttonsoffset = borderwidth = 0;
-    buttonsinleft = mainmenupopupup = autorenderinginactiveimage = false;
-    inactiveeffect = ieBrightness;
-}
-
-void TbsSkinData::ClearSkin() {
-    ObjectRecords.clear();
-    ControlRecords.clear();
-    ActivePictures.clear();
-    ActivePictureNames.Clear();
-    Picture.Clear();
-    InactivePicture.Clear();
-    FrameMask.Clear();
-    PictureName.clear();
-    InactivePictureName.clear();
-    MaskName.clear();
-    SkinName.clear();
-    SkinAuthor.clear();
-    AuthorEmail.clear();
-    AuthorURL.clear();
-    SkinComments.clear();
-    PopupWindow = TbsDataSkinPopupWindow();
-    HintWindow = TbsDataSkinHintWindow();
-    ResetFormInfo();
-    SkinIsEmpty = true;
-}
-
-void TbsSkinData::LoadFormInfo(const TCustomIniFile& ini) {
-    lefttoppoint = SkinReadPoint(ini, kFormInfo, "lefttoppoint");
-    righttoppoint = SkinReadPoint(ini, kFormInfo, "righttoppoint");
-    leftbottompoint = SkinReadPoint(ini, kFormInfo, "leftbottompoint");
-    rightbottompoint = SkinReadPoint(ini, kFormInfo, "rightbottompoint");
-    clientrect = SkinReadRect(ini, kFormInfo, "clientrect");
-    bgpictureindex = SkinReadInteger(ini, kFormInfo, "bgpictureindex", -1);
-    mdibgpictureindex = SkinReadInteger(ini, kFormInfo, "mdibgpictureindex", -1);
-    leftstretch = SkinReadFlag(ini, kFormInfo, "leftstretch");
-    rightstretch = SkinReadFlag(ini, kFormInfo, "rightstretch");
-    topstretch = SkinReadFlag(ini, kFormInfo, "topstretch");
-    bottomstretch = SkinReadFlag(ini, kFormInfo, "bottomstretch");
-    maskrectarea = SkinReadRect(ini, kFormInfo, "maskrectarea");
-    hittestlefttoppoint = SkinReadPoint(ini, kFormInfo, "hittestlefttoppoint");
-    hittestrighttoppoint = SkinReadPoint(ini, kFormInfo, "hittestrighttoppoint");
-    hittestleftbottompoint = SkinReadPoint(ini, kFormInfo, "hittestleftbottompoint");
-    hittestrightbottompoint = SkinReadPoint(ini, kFormInfo, "hittestrightbottompoint");
-
-    if (!MaskName.empty()) {
-        if (IsEmptyRect(maskrectarea)) {
-            maskrectarea = clientrect;
-        } else {
-            maskrectarea.Left = std::min(maskrectarea.Left, clientrect.Left);
-            maskrectarea.Top = std::min(maskrectarea.Top, clientrect.Top);
-            maskrectarea.Right = std::max(maskrectarea.Right, clientrect.Right);
-            maskrectarea.Bottom = std::max(maskrectarea.Bottom, clientrect.Bottom);
-        }
-        if (IsEmptyPoint(hittestlefttoppoint)) hittestlefttoppoint = lefttoppoint;
-        if (IsEmptyPoint(hittestrighttoppoint)) hittestrighttoppoint = righttoppoint;
-        if (IsEmptyPoint(hittestleftbottompoint)) hittestleftbottompoint = leftbottompoint;
-        if (IsEmptyPoint(hittestrightbottompoint)) hittestrightbottompoint = rightbottompoint;
-    }
-
-    buttonsrect = SkinReadRect(ini, kFormInfo, "buttonsrect");
-    captionrect = SkinReadRect(ini, kFormInfo, "captionrect");
-    buttonsoffset = SkinReadInteger(ini, kFormInfo, "buttonsoffset", 0);
-    buttonsinleft = SkinReadFlag(ini, kFormInfo, "buttonsinleft");
-    mainmenupopupup = SkinReadFlag(ini, kFormInfo, "mainmenupopupup");
-    borderwidth = SkinReadInteger(ini, kFormInfo, "borderwidth", 0);
-    autorenderinginactiveimage = SkinReadFlag(ini, kFormInfo, "autorenderinginactiveimage");
-    inactiveeffect = SkinReadInactiveEffect(ini, kFormInfo, "inactiveeffect");
-
-    if (rightbottompoint.X == lefttoppoint.X || rightbottompoint.Y == lefttoppoint.Y) return;
-    lefttoppoint.X = std::max(lefttoppoint.X, clientrect.Left);
-    lefttoppoint.Y = std::max(lefttoppoint.Y, clientrect.Top);
-    righttoppoint.X = std::min(righttoppoint.X, clientrect.Right);
-    righttoppoint.Y = std::max(righttoppoint.Y, clientrect.Top);
-    leftbottompoint.X = std::max(leftbottompoint.X, clientrect.Left);
-    leftbottompoint.Y = std::min(leftbottompoint.Y, clientrect.Bottom);
-    rightbottompoint.X = std::min(rightbottompoint.X, clientrect.Right);
-    rightbottompoint.Y = std::min(rightbottompoint.Y, clientrect.Bottom);
-}
-
-void TbsSkinData::LoadSkinObjects(const TCustomIniFile& ini) {
-    SkinForEachListEntry(ini, "SKINOBJECTS", "count", [&](int, const std::string& text) {
-        TbsSkinEntry entry = SplitEntry(text);
-        auto record = CreateSkinObjectRecord(entry.Kind, entry.Name);
-        if (!record) return;
-        ObjectRecords.push_back(std::move(record));
-        ObjectRecords.back()->LoadFromIni(ini);
-    });
-}
-
-void TbsSkinData::LoadSkinControls(const TCustomIniFile& ini) {
-    SkinForEachListEntry(ini, "SKINCONTROLS", "count", [&](int, const std::string& text) {
-        TbsSkinEntry entry = SplitEntry(text);
-        auto record = CreateSkinControlRecord(entry.Kind, entry.Name);
-        if (!record) return;
-        ControlRecords.push_back(std::move(record));
-        ControlRecords.back()->LoadFromIni(ini);
-    });
-}
-
-void TbsSkinData::LoadDescription(const TCustomIniFile& ini) {
-    SkinName = SkinReadText(ini, "VERSION", "skinname");
-    SkinAuthor = SkinReadText(ini, "VERSION", "skinauthor");
-    AuthorEmail = SkinReadText(ini, "VERSION", "authoremail");
-    AuthorURL = SkinReadText(ini, "VERSION", "authorurl");
-    SkinComments = SkinReadText(ini, "VERSION", "skincomments");
-    PictureName = SkinReadText(ini, "PICTURES", "picture");
-    InactivePictureName = SkinReadText(ini, "PICTURES", "inactivepicture");
-    MaskName = SkinReadText(ini, "PICTURES", "mask");
-    SkinReadList(ini, "PICTURES", "activepictures", ActivePictureNames);
-}
-
-void TbsSkinData::LoadRecords(const TCustomIniFile& ini) {
-    LoadFormInfo(ini);
-    PopupWindow.LoadFromIni(ini);
-    HintWindow.LoadFromIni(ini);
-    LoadSkinObjects(ini);
-    LoadSkinControls(ini);
-}
-
 void TbsSkinData::LoadFromStoredSkin(TbsStoredSkin* storedSkin) {
     SkinIsEmpty = true;
     BroadcastSkinMessage(SkinBeforeChange);
-    ClearSkin();
-    m_loadProblem.clear();
-
-    // A stored skin that is not a sound skin leaves the skin data empty, as a description without
-    // its required sections does; the controls then draw their default look.
-    if (!storedSkin) {
-        m_loadProblem = "no stored skin";
-    } else if (!storedSkin->Problem().empty()) {
-        m_loadProblem = storedSkin->Problem();
-    } else if (std::string problem = SkinTextProblem(storedSkin->IniStrings()); !problem.empty()) {
-        m_loadProblem = "description: " + problem;
-    }
-    TMemIniFile ini;
-    if (m_loadProblem.empty()) {
-        ini.SetStrings(storedSkin->IniStrings());
-        if (auto missing = MissingSkinSections(ini); !missing.empty()) {
-            m_loadProblem = "description lacks the section [" + missing.front() + "]";
-        }
-    }
-    if (!m_loadProblem.empty()) {
-        BroadcastSkinMessage(SkinChange);
-        BroadcastSkinMessage(SkinAfterChange);
-        return;
-    }
-
-    LoadDescription(ini);
-    Picture = storedSkin->Picture;
-    InactivePicture = storedSkin->InactivePicture;
-    FrameMask = storedSkin->FrameMask;
-    ActivePictures = CopyBitmapList(storedSkin->ActivePictures);
-    LoadRecords(ini);
-    SkinIsEmpty = false;
+    LoadStore(storedSkin);
     BroadcastSkinMessage(SkinChange);
     BroadcastSkinMessage(SkinAfterChange);
 }
@@ -236,24 +39,9 @@ void TbsSkinData::LoadFromCompressedStoredSkin(TbsCompressedStoredSkin* compress
     if (!compressedSkin || compressedSkin->IsEmpty()) return;
     SkinIsEmpty = true;
     BroadcastSkinMessage(SkinBeforeChange);
-    ClearSkin();
-    m_loadProblem.clear();
-
     // Data that cannot be inflated or parsed is treated as a wrong version: the skin stays empty
     // and no further message is sent.
-    TbsSkinSource skin;
-    const auto& data = compressedSkin->CompressedData();
-    if (!DecompressSkin(data.data(), data.size(), skin, &m_loadProblem)) return;
-
-    TMemIniFile ini;
-    ini.SetStrings(skin.Lines);
-    Picture = std::move(skin.Pictures.Picture);
-    InactivePicture = std::move(skin.Pictures.InactivePicture);
-    FrameMask = std::move(skin.Pictures.FrameMask);
-    ActivePictures = std::move(skin.Pictures.ActivePictures);
-    LoadDescription(ini);
-    LoadRecords(ini);
-    SkinIsEmpty = false;
+    if (!LoadCompressedStore(*compressedSkin)) return;
     BroadcastSkinMessage(SkinChange);
     BroadcastSkinMessage(SkinAfterChange);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Test doubles for the browser window's controls and services, and a harness that wires them.
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -120,37 +121,57 @@ public:
     app::TBrowser* Browser = nullptr;
 };
 
-// All doubles plus a browser over a temporary package folder; settings in <base>/browser.ini.
-struct BrowserHarness {
+// The double that stands for each kind of control.
+template <class Kind>
+struct FakeFor;
+template <>
+struct FakeFor<app::IBrowserComboBox> {
+    using Type = FakeComboBox;
+};
+template <>
+struct FakeFor<app::IBrowserUpDown> {
+    using Type = FakeUpDown;
+};
+template <>
+struct FakeFor<app::IBrowserLabel> {
+    using Type = FakeLabel;
+};
+template <>
+struct FakeFor<app::IBrowserButton> {
+    using Type = FakeButton;
+};
+template <>
+struct FakeFor<app::IBrowserImage> {
+    using Type = FakeImage;
+};
+template <>
+struct FakeFor<app::IBrowserFrame> {
+    using Type = FakeFrame;
+};
+template <>
+struct FakeFor<app::IBrowserLink> {
+    using Type = FakeLink;
+};
+template <class Kind>
+using FakeControl = typename FakeFor<Kind>::Type;
+
+// All doubles (one per control of the window, under the form's names) plus a browser over a
+// temporary package folder; settings in <base>/browser.ini.
+struct BrowserHarness : app::TBrowserControlSet<FakeControl> {
     explicit BrowserHarness(app::IProgramStarter* starter = nullptr) {
-        app::TBrowserControls c;
-        c.cbxPackage = &cbxPackage;
-        c.cbxSeverity = &cbxSeverity;
-        c.udPageNext = &udPageNext;
-        c.lblStatus = &lblStatus;
-        c.lblPuzzles = &lblPuzzles;
-        c.lblPuzzlePage = &lblPuzzlePage;
-        c.btnStart = &btnStart;
-        c.btnHelp = &btnHelp;
-        c.btnHomepage = &btnHomepage;
-        c.bsSkinButton1 = &bsSkinButton1;
-        c.Image1 = &Images[0];
-        c.Image2 = &Images[1];
-        c.Image3 = &Images[2];
-        c.Image4 = &Images[3];
-        c.Image5 = &Images[4];
-        c.Image6 = &Images[5];
-        c.Bevel1 = &Frames[0];
-        c.bevel2 = &Frames[1];
-        c.bevel3 = &Frames[2];
-        c.bevel4 = &Frames[3];
-        c.bevel5 = &Frames[4];
-        c.bevel6 = &Frames[5];
-        c.lblMore = &lblMore;
-        c.lblNewsletter = &lblNewsletter;
-        Controls = c;
+        app::ForEachBrowserControl([](const char*, auto& fake, auto*& control) { control = &fake; }, Fakes(),
+                                   Controls);
+        std::size_t image = 0;
+        std::size_t frame = 0;
+        app::ForEachBrowserControl(
+            app::TOverloaded{[&](const char*, FakeImage& i) { m_images.at(image++) = &i; },
+                             [&](const char*, FakeFrame& f) { m_frames.at(frame++) = &f; },
+                             [](const char*, auto&) {}},
+            Fakes());
         Services = {&Messages, starter != nullptr ? starter : &Starter, &Window};
     }
+    BrowserHarness(const BrowserHarness&) = delete;
+    BrowserHarness& operator=(const BrowserHarness&) = delete;
 
     [[nodiscard]] std::string Base() const { return Folder.Path(); }
     [[nodiscard]] std::string SettingsFile() const { return Base() + "/browser.ini"; }
@@ -169,31 +190,33 @@ struct BrowserHarness {
         Browser->FormActivate();
         return *Browser;
     }
+    // The preview picture and frame of a slot (0 to 5).
+    FakeImage& Image(int slot) { return *m_images.at(static_cast<std::size_t>(slot)); }
+    FakeFrame& Frame(int slot) { return *m_frames.at(static_cast<std::size_t>(slot)); }
     [[nodiscard]] std::vector<bool> VisibleImages() const {
         std::vector<bool> v;
-        for (const auto& image : Images) v.push_back(image.Visible);
+        for (const auto* image : m_images) v.push_back(image->Visible);
         return v;
     }
     [[nodiscard]] std::vector<bool> VisibleFrames() const {
         std::vector<bool> v;
-        for (const auto& frame : Frames) v.push_back(frame.Visible);
+        for (const auto* frame : m_frames) v.push_back(frame->Visible);
         return v;
     }
 
     TempDir Folder;
-    FakeComboBox cbxPackage, cbxSeverity;
-    FakeUpDown udPageNext;
-    FakeLabel lblStatus, lblPuzzles, lblPuzzlePage;
-    FakeButton btnStart, btnHelp, btnHomepage, bsSkinButton1;
-    FakeImage Images[6];
-    FakeFrame Frames[6];
-    FakeLink lblMore, lblNewsletter;
     FakeMessageBox Messages;
     FakeStarter Starter;
     FakeWindow Window;
     app::TBrowserControls Controls;
     app::TBrowserServices Services;
     std::unique_ptr<app::TBrowser> Browser;
+
+private:
+    app::TBrowserControlSet<FakeControl>& Fakes() { return *this; }
+
+    std::array<FakeImage*, app::kSlotsPerPage> m_images{};
+    std::array<FakeFrame*, app::kSlotsPerPage> m_frames{};
 };
 
 }  // namespace app_test

@@ -35,14 +35,14 @@ TEST(BrowserStart, ChosenSeverityNamesTheExecutableAndIsWrittenBack) {
     WriteFile(dir + "/x-5-Expert.exe", "#!/bin/sh\n");
     app::TBrowser& b = h.Open();
 
-    h.Images[4].OnClick();
+    h.Image(4).OnClick();
     EXPECT_EQ(h.cbxSeverity.ItemIndex(), 1);
     h.cbxSeverity.Choose(1);  // the same severity changes nothing
     EXPECT_FALSE(b.Packages->Items(0)->SeverityDirty);
     h.cbxSeverity.Choose(2);
     EXPECT_TRUE(b.Packages->Items(0)->SeverityDirty);
     h.btnStart.OnClick();
-    h.Images[4].OnDblClick();
+    h.Image(4).OnDblClick();
     EXPECT_EQ(h.Starter.Started,
               (std::vector<std::string>{dir + "/x-5-Expert.exe", dir + "/x-5-Expert.exe"}));
     EXPECT_TRUE(h.Messages.Texts.empty());
@@ -58,7 +58,7 @@ TEST(BrowserStart, MissingExecutableShowsItsFullPath) {
     BrowserHarness h;
     const std::string dir = MakeSixPuzzles(h);
     h.Open();
-    h.Images[3].OnClick();
+    h.Image(3).OnClick();
     h.cbxSeverity.Choose(4);
     h.btnStart.OnClick();
     EXPECT_TRUE(h.Starter.Started.empty());

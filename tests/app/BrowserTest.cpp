@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "BrowserDoubles.h"
 #include "platform/core/IniFile.h"
 
@@ -54,7 +56,7 @@ TEST(BrowserStartUp, FirstRunSelectsFirstPackageShowsHelpOnceAndWritesSettings) 
     EXPECT_EQ(h.lblStatus.Caption, "3 Packages / Pakete, 9 Puzzles");
     EXPECT_EQ(h.lblPuzzles.Caption, "4 Puzzles:");
     EXPECT_EQ(h.btnStart.Caption, "&Start: Puzzle 3");
-    h.Images[1].OnClick();
+    h.Image(1).OnClick();
     EXPECT_EQ(h.btnStart.Caption, "&Start: Puzzle 2");
 
     h.Window.Close();
@@ -133,7 +135,7 @@ TEST(BrowserView, PagingFollowsThePageRules) {
     EXPECT_EQ(h.lblPuzzlePage.Caption, "3 / 3");
     EXPECT_EQ(h.VisibleImages(), (std::vector<bool>{true, false, false, false, false, false}));
     EXPECT_EQ(h.VisibleFrames(), (std::vector<bool>{true, false, false, false, false, false}));
-    EXPECT_EQ(h.Images[0].Loaded, h.Base() + "/c13/p-13.jpg");
+    EXPECT_EQ(h.Image(0).Loaded, h.Base() + "/c13/p-13.jpg");
     ASSERT_TRUE(h.Messages.Texts.empty());
     h.udPageNext.OnDownButtonClick();
     EXPECT_EQ(b.CurrentPuzzle, 12);
@@ -143,7 +145,7 @@ TEST(BrowserView, PagingFollowsThePageRules) {
     h.udPageNext.OnUpButtonClick();
     EXPECT_EQ(b.CurrentPuzzle, 6);
     EXPECT_EQ(h.lblPuzzlePage.Caption, "2 / 3");
-    h.Images[4].OnClick();  // puzzle index 10
+    h.Image(4).OnClick();  // puzzle index 10
     EXPECT_EQ(b.CurrentPuzzle, 10);
     h.udPageNext.OnUpButtonClick();
     EXPECT_EQ(b.CurrentPuzzle, 4);
@@ -161,12 +163,12 @@ TEST(BrowserView, SlotClicksSelectOnlyShownPuzzles) {
     EXPECT_EQ(b.PageFirst, 6);
     EXPECT_EQ(b.PageLast, 7);
     EXPECT_EQ(h.VisibleImages(), (std::vector<bool>{true, true, false, false, false, false}));
-    h.Images[0].OnClick();
+    h.Image(0).OnClick();
     EXPECT_EQ(b.CurrentPuzzle, 6);
     EXPECT_EQ(b.Packages->Items(0)->LastPuzzle, 6);
     EXPECT_EQ(h.btnStart.Caption, "&Start: Puzzle 7");
-    h.Images[4].OnClick();  // hidden slot: no puzzle 11
-    h.Images[4].OnDblClick();
+    h.Image(4).OnClick();  // hidden slot: no puzzle 11
+    h.Image(4).OnDblClick();
     EXPECT_EQ(b.CurrentPuzzle, 6);
     EXPECT_TRUE(h.Starter.Started.empty());
 }
@@ -257,6 +259,31 @@ TEST(BrowserView, LinkButtonsClickTheirLinksAndEventsAreUnboundWithTheBrowser) {
     EXPECT_EQ(h.Messages.Texts, (std::vector<std::string>{kHelp, kHelp}));
     h.Browser.reset();
     EXPECT_FALSE(h.btnStart.OnClick);
-    EXPECT_FALSE(h.Images[5].OnDblClick);
+    EXPECT_FALSE(h.Image(5).OnDblClick);
     EXPECT_FALSE(h.cbxSeverity.OnExit);
+}
+
+TEST(BrowserStartUp, EveryControlIsRequiredAndTheMissingOneIsNamed) {
+    BrowserHarness h;
+    int controls = 0;
+    app::ForEachBrowserControl(
+        [&](const char* name, auto*& control) {
+            ++controls;
+            auto* kept = control;
+            control = nullptr;
+            try {
+                app::TBrowser browser(h.Controls, h.Services, {h.SettingsFile(), h.Base()});
+                ADD_FAILURE() << "a browser without " << name << " was made";
+            } catch (const std::invalid_argument& e) {
+                EXPECT_EQ(std::string(e.what()), std::string("TBrowser: missing ") + name);
+            }
+            control = kept;
+        },
+        h.Controls);
+    EXPECT_EQ(controls, 24);
+    // With every control back, the browser is made and binds the events of the slots in order.
+    app::TBrowser& b = h.Create();
+    EXPECT_EQ(b.Controls().Image6, &h.Image(5));
+    EXPECT_EQ(b.Controls().Bevel1, &h.Frame(0));
+    EXPECT_TRUE(h.Image(5).OnDblClick);
 }

@@ -9,10 +9,14 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "ProgramTestSupport.h"
 #include "app/Browser.h"
+#include "platform/forms/FormResource.h"
 #include "platform/forms/ImageListComponent.h"
 #include "platform/ui/WindowSystem.h"
 #include "skin/boxes/bsSkinBoxCtrlsComboBox.h"
@@ -197,8 +201,15 @@ TEST_F(BrowserWindowTest, ClicksSelectAndDoubleClicksStartThroughTheResourcesBin
     WriteFile(Dir() + "/PuzzleBrowser.ini", "[Browser]\r\nFirstTime=0\r\n");
     auto& w = Open();
     ASSERT_TRUE(Messages.empty());
-    const std::array<forms::TImage*, 6> images{w.Image1, w.Image2, w.Image3, w.Image4, w.Image5, w.Image6};
-    const std::array<forms::TControl*, 6> frames{w.Bevel1, w.bevel2, w.bevel3, w.bevel4, w.bevel5, w.bevel6};
+    std::vector<forms::TImage*> images;
+    std::vector<forms::TControl*> frames;
+    app::ForEachBrowserControl(
+        app::TOverloaded{[&](const char*, forms::TImage* image) { images.push_back(image); },
+                         [&](const char*, skin::TbsSkinBevel* frame) { frames.push_back(frame); },
+                         [](const char*, auto*) {}},
+        static_cast<app::program::TBrowserWindowControls&>(w));
+    ASSERT_EQ(images.size(), 6u);
+    ASSERT_EQ(frames.size(), 6u);
     for (int slot = 0; slot < 6; ++slot) {
         SCOPED_TRACE(slot);
         ClickControl(*images[slot], 75, 75);
@@ -363,6 +374,41 @@ TEST_F(BrowserWindowTest, APreviewThatDisappearsShowsItsMessageAndEndsTheProgram
     EXPECT_TRUE(Application().Terminated());
     EXPECT_FALSE(w.Visible());
     EXPECT_NE(ReadFile(Dir() + "/PuzzleBrowser.ini").find("FirstTime=0"), std::string::npos);
+}
+
+TEST_F(BrowserWindowTest, AResourceWithoutOneOfTheBrowsersControlsIsRefusedByItsName) {
+    app::program::TBrowserWindowOptions options;
+    options.Starter = &Starter;
+    auto w = std::make_unique<app::program::TBrowserWindow>(nullptr, Paths(), options);
+    // Every event of a control has its handler under the control's name, bound before the window
+    // is created; until then it reaches no browser.
+    forms::ReadComponentResource(*w,
+                                 "object Browser: TBrowser\n"
+                                 "  OnCreate = FormCreate\n"
+                                 "  object cbxPackage: TbsSkinComboBox\n"
+                                 "    OnChange = cbxPackageChange\n"
+                                 "    OnExit = cbxPackageExit\n"
+                                 "  end\n"
+                                 "  object Image4: TImage\n"
+                                 "    OnDblClick = Image4DblClick\n"
+                                 "  end\n"
+                                 "end\n");
+    ASSERT_NE(w->cbxPackage, nullptr);
+    EXPECT_EQ(w->cbxPackage, w->FindComponent("cbxPackage"));
+    EXPECT_EQ(w->Image4, w->FindComponent("Image4"));
+    ASSERT_TRUE(w->cbxPackage->OnExit);
+    w->cbxPackage->OnExit(w->cbxPackage);
+    ASSERT_TRUE(w->Image4->OnDblClick);
+    w->Image4->OnDblClick(w->Image4);
+    EXPECT_TRUE(Starter.Started.empty());
+
+    try {
+        w->DoCreate();
+        ADD_FAILURE() << "the window was created without its controls";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "the browser window has no component cbxSeverity");
+    }
+    EXPECT_EQ(w->Browser(), nullptr);
 }
 
 }  // namespace
