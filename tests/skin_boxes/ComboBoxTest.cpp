@@ -59,9 +59,9 @@ protected:
         return images;
     }
     void AltKey(uint32_t vk) {
-        Session().KeyDown(ui::VK_MENU);
-        Session().KeyPress(vk);
-        Session().KeyUp(ui::VK_MENU);
+        Ui().KeyDown(ui::VK_MENU);
+        Ui().KeyPress(vk);
+        Ui().KeyUp(ui::VK_MENU);
     }
     EventLog log;
 };
@@ -72,31 +72,31 @@ TEST_F(ComboBoxTest, KeyboardTableSteps) {
     auto* combo = MakeCombo(items);
     combo->SetItemIndex(15);
     Focus(combo);
-    Session().KeyPress(ui::VK_PRIOR);  // DropDownCount + 1 rows up
+    Ui().KeyPress(ui::VK_PRIOR);  // DropDownCount + 1 rows up
     EXPECT_EQ(combo->ItemIndex(), 6);
     EXPECT_EQ(combo->Text(), "item 6");
     EXPECT_EQ(log.Events, (std::vector<std::string>{"change", "click"}));
-    Session().KeyPress(ui::VK_PRIOR);  // not below 0
+    Ui().KeyPress(ui::VK_PRIOR);  // not below 0
     EXPECT_EQ(combo->ItemIndex(), 0);
-    Session().KeyPress(ui::VK_NEXT);  // DropDownCount - 1 rows down
+    Ui().KeyPress(ui::VK_NEXT);  // DropDownCount - 1 rows down
     EXPECT_EQ(combo->ItemIndex(), 7);
-    Session().KeyPress(ui::VK_NEXT);
-    Session().KeyPress(ui::VK_NEXT);  // not beyond the last item
+    Ui().KeyPress(ui::VK_NEXT);
+    Ui().KeyPress(ui::VK_NEXT);  // not beyond the last item
     EXPECT_EQ(combo->ItemIndex(), 19);
     log.Clear();
-    Session().KeyPress(ui::VK_DOWN);  // on the last item: nothing
-    Session().KeyPress(ui::VK_RIGHT);
+    Ui().KeyPress(ui::VK_DOWN);  // on the last item: nothing
+    Ui().KeyPress(ui::VK_RIGHT);
     EXPECT_TRUE(log.Events.empty());
-    Session().KeyPress(ui::VK_UP);
-    Session().KeyPress(ui::VK_LEFT);
+    Ui().KeyPress(ui::VK_UP);
+    Ui().KeyPress(ui::VK_LEFT);
     EXPECT_EQ(combo->ItemIndex(), 17);
-    Session().KeyPress(ui::VK_RIGHT);
+    Ui().KeyPress(ui::VK_RIGHT);
     EXPECT_EQ(combo->ItemIndex(), 18);
     combo->SetItemIndex(0);
     log.Clear();
-    Session().KeyPress(ui::VK_UP);  // on the first item: nothing
-    Session().KeyPress(ui::VK_LEFT);
-    Session().KeyPress(ui::VK_F4);  // not a key of the combo box
+    Ui().KeyPress(ui::VK_UP);  // on the first item: nothing
+    Ui().KeyPress(ui::VK_LEFT);
+    Ui().KeyPress(ui::VK_F4);  // not a key of the combo box
     EXPECT_TRUE(log.Events.empty());
     EXPECT_FALSE(combo->DroppedDown());
     combo->SetDropDownCount(0);  // ignored
@@ -107,8 +107,8 @@ TEST_F(ComboBoxTest, KeyboardOpensAcceptsAndCancels) {
     auto* combo = MakeCombo();
     combo->SetItemIndex(2);
     Focus(combo);
-    Session().KeyPress(ui::VK_RETURN);  // closed: nothing to accept
-    Session().KeyPress(ui::VK_ESCAPE);
+    Ui().KeyPress(ui::VK_RETURN);  // closed: nothing to accept
+    Ui().KeyPress(ui::VK_ESCAPE);
     EXPECT_TRUE(log.Events.empty());
     AltKey(ui::VK_DOWN);
     EXPECT_TRUE(combo->DroppedDown());
@@ -116,11 +116,11 @@ TEST_F(ComboBoxTest, KeyboardOpensAcceptsAndCancels) {
     // The list never takes the focus: the keys still reach the combo box, and the list shows
     // the new choice at once.
     EXPECT_EQ(System().GetFocus(), combo->Handle());
-    Session().KeyPress(ui::VK_DOWN);
+    Ui().KeyPress(ui::VK_DOWN);
     EXPECT_EQ(combo->ItemIndex(), 3);
     EXPECT_EQ(combo->ListBox()->ItemIndex(), 3);
     EXPECT_EQ(combo->SavedItemIndex(), 3);
-    Session().KeyPress(ui::VK_RETURN);
+    Ui().KeyPress(ui::VK_RETURN);
     EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(log.Events, (std::vector<std::string>{"dropdown", "change", "click", "click", "closeup"}));
     log.Clear();
@@ -135,7 +135,7 @@ TEST_F(ComboBoxTest, KeyboardOpensAcceptsAndCancels) {
     EXPECT_EQ(log.Count("dropdown"), 2);
     EXPECT_EQ(combo->ItemIndex(), 3);
     AltKey(ui::VK_DOWN);
-    Session().KeyPress(ui::VK_ESCAPE);
+    Ui().KeyPress(ui::VK_ESCAPE);
     EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(log.Count("closeup"), 0);
 }
@@ -144,23 +144,23 @@ TEST_F(ComboBoxTest, TypedCharactersSearchWithinHalfASecond) {
     auto* combo = MakeCombo({"alpha", "bravo", "brown", "charlie", "rose", "ruby"});
     combo->SetItemIndex(0);
     Focus(combo);
-    Session().TypeText("b");
+    Ui().TypeText("b");
     EXPECT_EQ(combo->ItemIndex(), 1);
     Advance(499);
-    Session().TypeText("r");  // "br" from the start
+    Ui().TypeText("r");  // "br" from the start
     EXPECT_EQ(combo->ItemIndex(), 1);
     EXPECT_EQ(combo->SearchText(), "br");
     Advance(500);
-    Session().TypeText("r");  // "r" alone, after the current item
+    Ui().TypeText("r");  // "r" alone, after the current item
     EXPECT_EQ(combo->ItemIndex(), 4);
-    Session().TypeText("u");
+    Ui().TypeText("u");
     EXPECT_EQ(combo->ItemIndex(), 5);
-    Session().TypeText("x");  // "rux" finds nothing: the choice stays
+    Ui().TypeText("x");  // "rux" finds nothing: the choice stays
     EXPECT_EQ(combo->ItemIndex(), 5);
     combo->SetAutoComplete(false);
     Advance(10);
-    Session().TypeText("b");
-    Session().TypeText("r");  // each character alone
+    Ui().TypeText("b");
+    Ui().TypeText("r");  // each character alone
     EXPECT_EQ(combo->ItemIndex(), 4);
 }
 
@@ -182,23 +182,23 @@ TEST_F(ComboBoxTest, MouseChoosesFromTheListOnRelease) {
     EXPECT_NE(popup->VScrollBar(), nullptr);
     EXPECT_NE(System().GetActiveWindow(), popup->Handle());
     // Hot tracking moves the list's selection only.
-    Session().MouseMove(Row(combo, 4));
-    Session().MouseMove(Row(combo, 3));
+    Ui().MouseMove(Row(combo, 4));
+    Ui().MouseMove(Row(combo, 3));
     EXPECT_EQ(popup->ItemIndex(), 3);
     EXPECT_EQ(combo->ItemIndex(), 3);
     EXPECT_EQ(combo->SavedItemIndex(), 1);
     EXPECT_EQ(log.Events, (std::vector<std::string>{"dropdown"}));
     // The press is swallowed; the release accepts.
-    Session().MouseDown(MB::Left);
+    Ui().MouseDown(MB::Left);
     EXPECT_TRUE(combo->DroppedDown());
-    Session().MouseUp(MB::Left);
+    Ui().MouseUp(MB::Left);
     EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(combo->Text(), "charlie");
     EXPECT_EQ(log.Events, (std::vector<std::string>{"dropdown", "change", "click", "closeup"}));
     // Choosing the item already chosen: no change.
     log.Clear();
     ClickAt(combo, 40, 10);
-    Session().Click(Row(combo, 3));
+    Ui().Click(Row(combo, 3));
     EXPECT_EQ(log.Events, (std::vector<std::string>{"dropdown", "click", "closeup"}));
     // A second click on the box closes without accepting.
     log.Clear();
@@ -214,10 +214,10 @@ TEST_F(ComboBoxTest, EscapeRestoresTheSavedItemWithoutEvents) {
     combo->SetItemIndex(5);
     log.Clear();
     ClickAt(combo, 140, 10);  // the drop button
-    Session().MouseMove(Row(combo, 7));
-    Session().MouseMove(Row(combo, 6));
+    Ui().MouseMove(Row(combo, 7));
+    Ui().MouseMove(Row(combo, 6));
     EXPECT_EQ(combo->ListBox()->ItemIndex(), 6);
-    Session().KeyPress(ui::VK_ESCAPE);
+    Ui().KeyPress(ui::VK_ESCAPE);
     EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(combo->ItemIndex(), 5);
     EXPECT_EQ(combo->Text(), "echo");
@@ -228,13 +228,13 @@ TEST_F(ComboBoxTest, WheelMovesTheChoiceOrOnlyTheOpenList) {
     auto* combo = MakeCombo();
     combo->SetItemIndex(4);
     Focus(combo);
-    Session().Wheel(-120);  // towards the user: the next item
+    Ui().Wheel(-120);  // towards the user: the next item
     EXPECT_EQ(combo->ItemIndex(), 5);
     EXPECT_EQ(log.Events, (std::vector<std::string>{"change", "click"}));
     log.Clear();
     combo->DropDown();
-    Session().Wheel(120);
-    Session().Wheel(120);
+    Ui().Wheel(120);
+    Ui().Wheel(120);
     EXPECT_EQ(combo->ListBox()->ItemIndex(), 3);
     EXPECT_EQ(log.Events, (std::vector<std::string>{"dropdown"}));
     combo->CloseUp(false);
@@ -253,7 +253,7 @@ TEST_F(ComboBoxTest, ListClosesWhenTheFocusGoesOrAnotherControlIsPressed) {
     combo->Perform(forms::CM_CANCELMODE, 0, ui::PtrToLParam<forms::TControl>(other));
     EXPECT_FALSE(combo->DroppedDown());
     combo->DropDown();
-    Session().MouseMove(Row(combo, 6));
+    Ui().MouseMove(Row(combo, 6));
     ClickAt(other, 10, 10);
     EXPECT_TRUE(other->Focused());
     EXPECT_FALSE(combo->DroppedDown());
@@ -368,8 +368,8 @@ TEST_F(ComboBoxTest, SeverityChooserShowsPicturesAndNeverChangesText) {
         const TRect r = inner->ItemRect(i);
         EXPECT_EQ(PixelAt(inner, r.Left + 2 + 8, r.Top + 10), kPicture[i]) << i;
     }
-    Session().MouseMove(Row(combo, 3));
-    Session().Click(Row(combo, 3));
+    Ui().MouseMove(Row(combo, 3));
+    Ui().Click(Row(combo, 3));
     EXPECT_EQ(combo->ItemIndex(), 3);
     EXPECT_EQ(log.Events, (std::vector<std::string>{"dropdown", "click", "closeup"}));
     EXPECT_EQ(PixelAt(combo, 4 + 8, 2 + 8), kPicture[3]);
@@ -390,10 +390,10 @@ TEST_F(ComboBoxTest, DefaultLookShowsButtonStatesAndFocus) {
     MoveTo(combo, 140, 10);
     EXPECT_TRUE(combo->ButtonActive());
     EXPECT_EQ(PixelAt(combo, 133, 4), RGB(182, 189, 210));
-    Session().MouseDown(MB::Left);
+    Ui().MouseDown(MB::Left);
     EXPECT_TRUE(combo->ButtonPressed());
     EXPECT_EQ(PixelAt(combo, 133, 4), RGB(133, 147, 181));
-    Session().MouseUp(MB::Left);
+    Ui().MouseUp(MB::Left);
     EXPECT_FALSE(combo->ButtonPressed());
     // The press focused the combo box: the item shows the selection colours.
     EXPECT_EQ(PixelAt(combo, 120, 10), ColorToRGB(platform::gfx::clHighlight));
@@ -418,9 +418,9 @@ TEST_F(ComboBoxTest, SkinLookFixesTheHeightAndPaintsTheRecord) {
     EXPECT_EQ(PixelAt(combo, 140, 8), kComboButton);
     MoveTo(combo, 140, 8);
     EXPECT_EQ(PixelAt(combo, 140, 8), kComboButtonActive);
-    Session().MouseDown(MB::Left);
+    Ui().MouseDown(MB::Left);
     EXPECT_EQ(PixelAt(combo, 140, 8), kComboButtonDown);
-    Session().MouseUp(MB::Left);
+    Ui().MouseUp(MB::Left);
     // Focused: the focus picture.
     EXPECT_EQ(PixelAt(combo, 100, 8), kComboFocus);
     // The drop-down list uses the list record: 18-pixel rows, the picture fits in a row.

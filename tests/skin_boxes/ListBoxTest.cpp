@@ -45,7 +45,7 @@ protected:
     // The leftmost (or rightmost) column of a list row that shows the colour, or -1.
     int ColumnOf(TbsSkinListBox* list, int index, TColor color, bool last, int tolerance) {
         ProcessMessages();
-        const TBitmap shot = Session().Screenshot();
+        const TBitmap shot = Ui().Screenshot();
         const TRect r = list->ListBox()->ItemRect(index);
         int found = -1;
         for (int x = r.Left; x < r.Right; ++x)
@@ -122,12 +122,12 @@ TEST_F(ListBoxTest, WheelKeysAndTheBarMoveTogether) {
     ProcessMessages();
     auto* bar = list->VScrollBar();
     ASSERT_NE(bar, nullptr);
-    Session().Wheel(-120);  // towards the user: one line down
+    Ui().Wheel(-120);  // towards the user: one line down
     EXPECT_EQ(inner->TopIndex(), 1);
     EXPECT_EQ(bar->Position(), 1);
-    Session().Wheel(120);
+    Ui().Wheel(120);
     EXPECT_EQ(inner->TopIndex(), 0);
-    for (int i = 0; i < 9; ++i) Session().KeyPress(ui::VK_DOWN);
+    for (int i = 0; i < 9; ++i) Ui().KeyPress(ui::VK_DOWN);
     EXPECT_EQ(inner->ItemIndex(), 8);
     ProcessMessages();
     EXPECT_EQ(inner->TopIndex(), 3);
@@ -138,7 +138,7 @@ TEST_F(ListBoxTest, WheelKeysAndTheBarMoveTogether) {
     EXPECT_EQ(inner->TopIndex(), 4);
     bar->ComputeGeometry();
     const TRect thumb = bar->Part(skin::TbsSkinScrollBar::kThumb).Rect;
-    Session().Drag(ScreenOf(bar, 9, thumb.Top + 2), ScreenOf(bar, 9, 400), 4);
+    Ui().Drag(ScreenOf(bar, 9, thumb.Top + 2), ScreenOf(bar, 9, 400), 4);
     EXPECT_EQ(bar->Position(), 24);
     EXPECT_EQ(inner->TopIndex(), 24);
     EXPECT_EQ(list->ItemIndex(), 8);  // scrolling never selects
@@ -163,8 +163,8 @@ TEST_F(ListBoxTest, HorizontalBarShiftsTheItemsAndGoesWithTheWideItems) {
     EXPECT_EQ(LastColumnOf(list, 0, kPicture[0]), 17);
     list->ListBox()->SetFocus();
     ProcessMessages();
-    Session().KeyPress(ui::VK_RIGHT);
-    Session().KeyPress(ui::VK_RIGHT);
+    Ui().KeyPress(ui::VK_RIGHT);
+    Ui().KeyPress(ui::VK_RIGHT);
     EXPECT_EQ(bar->Position(), 2 * step);
     EXPECT_EQ(list->ListBox()->HorizontalOffset(), 2 * step);
     EXPECT_EQ(list->ItemIndex(), -1);  // the arrows went to the bar, not to the selection
@@ -221,13 +221,13 @@ TEST_F(ListBoxTest, DefaultItemsAndOwnerDrawing) {
     EXPECT_EQ(PixelAt(inner, 140, 5), ColorToRGB(platform::gfx::clHighlight));
     EXPECT_TRUE(AnyPixel(inner, inner->ItemRect(0), ColorToRGB(platform::gfx::clHighlightText), kInk));
     std::vector<std::string> drawn;
-    list->OnDrawItem = [&](platform::gfx::TCanvas& canvas, int index, int w, int h, const TRect& text,
+    list->OnDrawItem = [&](platform::gfx::TCanvas& canvas, int index, int w, int h, const TRect& textRect,
                            platform::forms::TOwnerDrawState state) {
         drawn.push_back(std::to_string(index) + ":" + std::to_string(w) + "x" + std::to_string(h) + ":" +
-                        std::to_string(text.Left) + ":" +
+                        std::to_string(textRect.Left) + ":" +
                         ((state & platform::forms::odSelected) ? "sel" : "-"));
         canvas.Brush.Color = RGB(1, 2, 3);
-        canvas.FillRect(text);
+        canvas.FillRect(textRect);
     };
     inner->Invalidate();
     EXPECT_EQ(PixelAt(inner, 20, 25), RGB(1, 2, 3));

@@ -117,28 +117,28 @@ TEST_F(PlatformListBoxTest, KeysMoveTheSelectionAndReportClicks) {
     auto* list = MakeList(30, 100);
     list->SetFocus();
     ProcessMessages();
-    Session().KeyPress(ui::VK_DOWN);
+    Ui().KeyPress(ui::VK_DOWN);
     EXPECT_EQ(list->ItemIndex(), 0);
-    Session().KeyPress(ui::VK_NEXT);
+    Ui().KeyPress(ui::VK_NEXT);
     EXPECT_EQ(list->ItemIndex(), 4);
-    Session().KeyPress(ui::VK_NEXT);
+    Ui().KeyPress(ui::VK_NEXT);
     EXPECT_EQ(list->ItemIndex(), 8);
     EXPECT_EQ(list->TopIndex(), 4);  // scrolled into view
-    Session().KeyPress(ui::VK_END);
+    Ui().KeyPress(ui::VK_END);
     EXPECT_EQ(list->ItemIndex(), 29);
     EXPECT_EQ(list->TopIndex(), 25);
-    Session().KeyPress(ui::VK_DOWN);  // at the end: no change, no click
+    Ui().KeyPress(ui::VK_DOWN);  // at the end: no change, no click
     EXPECT_EQ(log.Count("click"), 4);
-    Session().KeyPress(ui::VK_HOME);
+    Ui().KeyPress(ui::VK_HOME);
     EXPECT_EQ(list->ItemIndex(), 0);
     // A typed character jumps to the next item beginning with it.
     list->SetItems({"one", "two", "three", "Tea"});
     list->SetItemIndex(1);
-    Session().TypeText("t");
+    Ui().TypeText("t");
     EXPECT_EQ(list->ItemIndex(), 2);
-    Session().TypeText("t");
+    Ui().TypeText("t");
     EXPECT_EQ(list->ItemIndex(), 3);
-    Session().TypeText("t");
+    Ui().TypeText("t");
     EXPECT_EQ(list->ItemIndex(), 1);
 }
 
@@ -152,15 +152,15 @@ TEST_F(PlatformListBoxTest, MouseSelectsWheelScrolls) {
     EXPECT_EQ(log.Count("click"), 1);
     // Dragging below the list scrolls it and selects on the way (later than a double click).
     Advance(600);
-    Session().Drag(ScreenOf(list, 20, 45), ScreenOf(list, 20, 130), 3);
+    Ui().Drag(ScreenOf(list, 20, 45), ScreenOf(list, 20, 130), 3);
     EXPECT_GT(list->TopIndex(), 0);
     EXPECT_EQ(list->ItemIndex(), list->TopIndex() + 4);
-    Session().DoubleClick(ScreenOf(list, 20, 5));
+    Ui().DoubleClick(ScreenOf(list, 20, 5));
     EXPECT_EQ(dbl.Count("dbl"), 1);
     list->SetTopIndex(0);
-    Session().Wheel(-120);
+    Ui().Wheel(-120);
     EXPECT_EQ(list->TopIndex(), 3);
-    Session().Wheel(120);
+    Ui().Wheel(120);
     EXPECT_EQ(list->TopIndex(), 0);
 }
 
@@ -168,16 +168,16 @@ TEST_F(PlatformListBoxTest, ExtendedMultiSelection) {
     auto* list = MakeList(10, 100);
     list->SetMultiSelect(true);
     ClickAt(list, 20, 5);
-    Session().KeyDown(ui::VK_SHIFT);
+    Ui().KeyDown(ui::VK_SHIFT);
     ClickAt(list, 20, 65);
-    Session().KeyUp(ui::VK_SHIFT);
+    Ui().KeyUp(ui::VK_SHIFT);
     EXPECT_EQ(list->SelCount(), 4);
     EXPECT_TRUE(list->Selected(0));
     EXPECT_TRUE(list->Selected(3));
     EXPECT_EQ(list->ItemIndex(), 3);
-    Session().KeyDown(ui::VK_CONTROL);
+    Ui().KeyDown(ui::VK_CONTROL);
     ClickAt(list, 20, 25);
-    Session().KeyUp(ui::VK_CONTROL);
+    Ui().KeyUp(ui::VK_CONTROL);
     EXPECT_FALSE(list->Selected(1));
     EXPECT_EQ(list->SelCount(), 3);
     ClickAt(list, 20, 85);

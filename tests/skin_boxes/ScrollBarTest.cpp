@@ -162,34 +162,34 @@ TEST_F(ScrollBarTest, ArrowEventsReplaceTheStep) {
 
 TEST_F(ScrollBarTest, DraggingTheThumbFollowsThePointerAndReportsTheEnd) {
     auto* bar = MakeBar();
-    Session().Drag(ScreenOf(bar, 25, 9), ScreenOf(bar, 100, 9), 5);
+    Ui().Drag(ScreenOf(bar, 25, 9), ScreenOf(bar, 100, 9), 5);
     // 75 of 150 pixels: half the range.
     EXPECT_EQ(bar->Position(), 50);
     EXPECT_EQ(log.Count("last"), 1);
     EXPECT_GE(log.Count("change"), 1);
     EXPECT_FALSE(bar->ThumbDragging());
     // Beyond the end the position stays at the end.
-    Session().Drag(ScreenOf(bar, 100, 9), ScreenOf(bar, 400, 9), 3);
+    Ui().Drag(ScreenOf(bar, 100, 9), ScreenOf(bar, 400, 9), 3);
     EXPECT_EQ(bar->Position(), 100);
 }
 
 TEST_F(ScrollBarTest, FocusableBarTakesArrowKeysAndTheWheel) {
     auto* bar = MakeBar();
     bar->SetPosition(20);
-    Session().KeyPress(platform::ui::VK_RIGHT);
+    Ui().KeyPress(platform::ui::VK_RIGHT);
     EXPECT_EQ(bar->Position(), 20);  // not focusable: no keys
     bar->SetCanFocused(true);
     EXPECT_TRUE(bar->TabStop());
     bar->SetFocus();
     ProcessMessages();
-    Session().KeyPress(platform::ui::VK_RIGHT);
-    Session().KeyPress(platform::ui::VK_DOWN);
+    Ui().KeyPress(platform::ui::VK_RIGHT);
+    Ui().KeyPress(platform::ui::VK_DOWN);
     EXPECT_EQ(bar->Position(), 22);
-    Session().KeyPress(platform::ui::VK_LEFT);
+    Ui().KeyPress(platform::ui::VK_LEFT);
     EXPECT_EQ(bar->Position(), 21);
-    Session().Wheel(120);
+    Ui().Wheel(120);
     EXPECT_EQ(bar->Position(), 20);
-    Session().Wheel(-120);
+    Ui().Wheel(-120);
     EXPECT_EQ(bar->Position(), 21);
 }
 
@@ -199,7 +199,7 @@ TEST_F(ScrollBarTest, DefaultLookLightsPartsAndLeavesTheCornerMarker) {
     EXPECT_EQ(PixelAt(bar, 192, 3), face);
     MoveTo(bar, 190, 9);
     EXPECT_EQ(PixelAt(bar, 192, 3), RGB(182, 189, 210));
-    Session().MouseDown(MB::Left);
+    Ui().MouseDown(MB::Left);
     EXPECT_EQ(PixelAt(bar, 192, 3), RGB(133, 147, 181));
     Release();
     // Both: the right BothMarkerWidth pixels stay button face, the up button moves left.
@@ -234,12 +234,12 @@ TEST_F(ScrollBarTest, SkinLookStretchesTheTrackAndPaintsThumbStates) {
     EXPECT_EQ(PixelAt(bar, 190, 9), kHUp);
     MoveTo(bar, 100, 9);
     EXPECT_EQ(PixelAt(bar, 100, 9), kThumbActive);
-    Session().MouseDown(MB::Left);
+    Ui().MouseDown(MB::Left);
     EXPECT_EQ(PixelAt(bar, 100, 9), kThumbDown);
     Release();
     MoveTo(bar, 190, 9);
     EXPECT_EQ(PixelAt(bar, 190, 9), kUpActive);
-    Session().MouseDown(MB::Left);
+    Ui().MouseDown(MB::Left);
     EXPECT_EQ(PixelAt(bar, 190, 9), kUpDown);
     Release();
     // With a page the thumb is composed to the page's length.

@@ -193,7 +193,7 @@ TEST_F(UpDownTest, DefaultLookShowsTheButtonStates) {
     MoveTo(ud, 5, 5);
     EXPECT_EQ(PixelAt(ud, 3, 3), RGB(182, 189, 210));
     EXPECT_EQ(PixelAt(ud, 0, 0), RGB(0, 0, 128));
-    Session().MouseDown(MB::Left);
+    Ui().MouseDown(MB::Left);
     EXPECT_EQ(PixelAt(ud, 3, 3), RGB(133, 147, 181));
     EXPECT_EQ(PixelAt(ud, 3, 25), face);
     // Dragged off the held button, it shows its normal look.
@@ -217,7 +217,7 @@ TEST_F(UpDownTest, SkinRecordFixesTheSizeAndPaintsStatePictures) {
     EXPECT_EQ(PixelAt(ud, 9, 27), kUdDown);
     MoveTo(ud, 9, 27);
     EXPECT_EQ(PixelAt(ud, 9, 27), kUdDownActive);
-    Session().MouseDown(MB::Left);
+    Ui().MouseDown(MB::Left);
     EXPECT_EQ(PixelAt(ud, 9, 27), kUdDownPressed);
     EXPECT_EQ(PixelAt(ud, 9, 9), kUdUp);
     Release();

@@ -241,7 +241,7 @@ TEST_F(SkinBaseTest, SkinChangeForgetsThenRebindsEveryBoundControl) {
         if (m.Msg == skin::SkinBeforeChange) {
             skin::SkinControlsBeforeChange(*form, data);
             c->Repaint();
-            duringChange = Session().ScreenPixel(ScreenOf(c, 50, 10).X, ScreenOf(c, 50, 10).Y);
+            duringChange = Ui().Pixel(ScreenOf(c, 50, 10).X, ScreenOf(c, 50, 10).Y);
             otherIndexDuringChange = other->RecordIndex();
         } else if (m.Msg == skin::SkinChange) {
             skin::SkinControlsChange(*form, data);

@@ -48,10 +48,10 @@ protected:
         return b;
     }
     void Press(TbsSkinButton* b) {
-        Session().MouseMove(ScreenOf(b, 20, 10));
-        Session().MouseDown();
+        Ui().MouseMove(ScreenOf(b, 20, 10));
+        Ui().MouseDown();
     }
-    void Release() { Session().MouseUp(); }
+    void Release() { Ui().MouseUp(); }
     int ShownState(TbsSkinButton* b) {
         const TColor c = PixelAt(b, 1, 10);
         for (int s = 0; s < 4; ++s)
@@ -74,15 +74,15 @@ TEST_F(ButtonInputTest, APlainButtonClicksOnReleaseOverItOnly) {
     EXPECT_FALSE(b->Down());
 
     Press(b);
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     Release();
     EXPECT_EQ(clicks[b], 1);
     EXPECT_FALSE(b->Down());
 
     // Leaving and coming back before the release still clicks.
     Press(b);
-    Session().MouseMove(outside);
-    Session().MouseMove(ScreenOf(b, 30, 10));
+    Ui().MouseMove(outside);
+    Ui().MouseMove(ScreenOf(b, 30, 10));
     Release();
     EXPECT_EQ(clicks[b], 2);
 }
@@ -111,11 +111,11 @@ TEST_F(ButtonInputTest, DraggingOutPausesRepetitionAndComingBackRestartsAFullInt
     Press(b);
     Advance(150);
     EXPECT_EQ(clicks[b], 1);
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     EXPECT_FALSE(b->Repeating());
     Advance(300);
     EXPECT_EQ(clicks[b], 1);
-    Session().MouseMove(ScreenOf(b, 30, 10));
+    Ui().MouseMove(ScreenOf(b, 30, 10));
     EXPECT_TRUE(b->Repeating());
     Advance(99);
     EXPECT_EQ(clicks[b], 1);
@@ -124,7 +124,7 @@ TEST_F(ButtonInputTest, DraggingOutPausesRepetitionAndComingBackRestartsAFullInt
     Advance(100);
     EXPECT_EQ(clicks[b], 3);
     // Released outside: no click at the release.
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     Release();
     EXPECT_EQ(clicks[b], 3);
     Advance(300);
@@ -158,12 +158,12 @@ TEST_F(ButtonInputTest, AButtonDownByTheKeyboardDoesNotStartRepeatingOnMouseEnte
     auto* b = Button(10, 10);
     b->SetRepeatMode(true);
     b->SetFocus();
-    Session().KeyDown(VK_SPACE);
+    Ui().KeyDown(VK_SPACE);
     EXPECT_TRUE(b->Down());
     EXPECT_EQ(clicks[b], 1);
-    Session().MouseMove(ScreenOf(b, 30, 10));
+    Ui().MouseMove(ScreenOf(b, 30, 10));
     EXPECT_FALSE(b->Repeating());
-    Session().KeyUp(VK_SPACE);
+    Ui().KeyUp(VK_SPACE);
     EXPECT_EQ(clicks[b], 2);
     EXPECT_FALSE(b->Down());
     Advance(500);
@@ -189,7 +189,7 @@ TEST_F(ButtonInputTest, GroupedButtonsAreTogglesOfTheirGroup) {
     EXPECT_EQ(clicks[g[0]], 1);
     EXPECT_TRUE(g[0]->Down());
     EXPECT_FALSE(g[0]->Focused());
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     EXPECT_EQ(ShownState(g[0]), stDown);
 
     Press(g[1]);
@@ -215,7 +215,7 @@ TEST_F(ButtonInputTest, GroupedButtonsAreTogglesOfTheirGroup) {
     Press(g[2]);
     Release();
     Press(g[2]);
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     Release();
     EXPECT_TRUE(g[2]->Down());
     // With AllowAllUp the others of the group stay as they are.
@@ -238,13 +238,13 @@ TEST_F(ButtonInputTest, TheDefaultButtonLooksActiveWhileAnotherKindOfControlHasT
     EXPECT_TRUE(ok->Highlighted());
     EXPECT_EQ(ShownState(ok), stActive);
     EXPECT_EQ(ShownState(cancel), stNormal);
-    Session().KeyPress(VK_RETURN);
+    Ui().KeyPress(VK_RETURN);
     EXPECT_EQ(clicks[ok], 1);
     EXPECT_EQ(clicks[cancel], 0);
 
     // The mouse passing over and away leaves the default button highlighted.
-    Session().MouseMove(ScreenOf(ok, 20, 10));
-    Session().MouseMove(outside);
+    Ui().MouseMove(ScreenOf(ok, 20, 10));
+    Ui().MouseMove(outside);
     EXPECT_TRUE(ok->Highlighted());
 
     cancel->SetFocus();
@@ -253,14 +253,14 @@ TEST_F(ButtonInputTest, TheDefaultButtonLooksActiveWhileAnotherKindOfControlHasT
     EXPECT_FALSE(ok->Highlighted());
     EXPECT_EQ(ShownState(ok), stNormal);
     EXPECT_EQ(ShownState(cancel), stActive);
-    Session().KeyPress(VK_RETURN);
+    Ui().KeyPress(VK_RETURN);
     EXPECT_EQ(clicks[ok], 1);
     EXPECT_EQ(clicks[cancel], 1);
 
     // A disabled default button does not take Enter.
     edit->SetFocus();
     ok->SetEnabled(false);
-    Session().KeyPress(VK_RETURN);
+    Ui().KeyPress(VK_RETURN);
     EXPECT_EQ(clicks[ok], 1);
 }
 
@@ -269,19 +269,19 @@ TEST_F(ButtonInputTest, EscapeClicksTheCancelButtonOnlyWithoutModifiers) {
     auto* edit = Make<TFocusBox>(10, 80);
     cancel->SetCancel(true);
     edit->SetFocus();
-    Session().KeyPress(VK_ESCAPE);
+    Ui().KeyPress(VK_ESCAPE);
     EXPECT_EQ(clicks[cancel], 1);
     for (uint32_t modifier : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
-        Session().KeyDown(modifier);
-        Session().KeyPress(VK_ESCAPE);
-        Session().KeyUp(modifier);
+        Ui().KeyDown(modifier);
+        Ui().KeyPress(VK_ESCAPE);
+        Ui().KeyUp(modifier);
         EXPECT_EQ(clicks[cancel], 1) << modifier;
     }
-    Session().KeyPress(VK_ESCAPE);
+    Ui().KeyPress(VK_ESCAPE);
     EXPECT_EQ(clicks[cancel], 2);
     // A cancel button that takes no focus is not clicked either.
     cancel->SetCanFocused(false);
-    Session().KeyPress(VK_ESCAPE);
+    Ui().KeyPress(VK_ESCAPE);
     EXPECT_EQ(clicks[cancel], 2);
 }
 
@@ -302,19 +302,19 @@ TEST_F(ButtonInputTest, KeyboardFocusAndAccelerators) {
     Release();
 
     // Space: down while held, the click at the release.
-    Session().KeyDown(VK_SPACE);
+    Ui().KeyDown(VK_SPACE);
     EXPECT_TRUE(b->Down());
     EXPECT_EQ(clicks[b], 1);
-    Session().KeyUp(VK_SPACE);
+    Ui().KeyUp(VK_SPACE);
     EXPECT_FALSE(b->Down());
     EXPECT_EQ(clicks[b], 2);
 
     // The accelerator takes the focus and clicks.
     edit->SetFocus();
-    Session().KeyPress('G');
+    Ui().KeyPress('G');
     EXPECT_TRUE(b->Focused());
     EXPECT_EQ(clicks[b], 3);
-    Session().KeyPress('X');
+    Ui().KeyPress('X');
     EXPECT_EQ(clicks[b], 3);
 }
 

@@ -59,13 +59,13 @@ TEST_F(ButtonLookTest, EachStateShowsItsPictureAndFontColour) {
     EXPECT_EQ(CaptionColor(b, stNormal), kFontNormal);
     Shot("button_normal");
 
-    Session().MouseMove(ScreenOf(b, 50, 10));
+    Ui().MouseMove(ScreenOf(b, 50, 10));
     EXPECT_TRUE(b->Highlighted());
     EXPECT_EQ(ShownState(b), stActive);
     EXPECT_EQ(CaptionColor(b, stActive), kFontActive);
     Shot("button_hover");
 
-    Session().MouseDown();
+    Ui().MouseDown();
     EXPECT_TRUE(b->Focused());
     EXPECT_TRUE(b->Down());
     EXPECT_EQ(ShownState(b), stDown);
@@ -73,11 +73,11 @@ TEST_F(ButtonLookTest, EachStateShowsItsPictureAndFontColour) {
     Shot("button_down");
 
     // Held but dragged off: focused, so active.
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     EXPECT_FALSE(b->Highlighted());
     EXPECT_TRUE(b->MouseHeld());
     EXPECT_EQ(ShownState(b), stActive);
-    Session().MouseUp();
+    Ui().MouseUp();
     EXPECT_FALSE(b->Down());
     EXPECT_EQ(ShownState(b), stActive);
 
@@ -85,9 +85,9 @@ TEST_F(ButtonLookTest, EachStateShowsItsPictureAndFontColour) {
     EXPECT_EQ(ShownState(b), stNormal);
     EXPECT_EQ(ShownState(other), stActive);
     // Held down by the keyboard while focused.
-    Session().KeyDown(platform::ui::VK_SPACE);
+    Ui().KeyDown(platform::ui::VK_SPACE);
     EXPECT_EQ(ShownState(other), stDown);
-    Session().KeyUp(platform::ui::VK_SPACE);
+    Ui().KeyUp(platform::ui::VK_SPACE);
     EXPECT_EQ(ShownState(other), stActive);
 
     b->SetEnabled(false);
@@ -110,16 +110,16 @@ TEST_F(ButtonLookTest, RecordsWithoutStatePicturesKeepTheNormalPictureButChangeT
     EXPECT_TRUE(b->disabledskinrect.IsEmpty());
 
     EXPECT_EQ(CaptionColor(b, stNormal), kFontNormal);
-    Session().MouseMove(ScreenOf(b, 50, 10));
+    Ui().MouseMove(ScreenOf(b, 50, 10));
     EXPECT_EQ(ShownState(b), stNormal);
     EXPECT_EQ(CaptionColor(b, stNormal), kFontActive);
-    Session().MouseDown();
+    Ui().MouseDown();
     EXPECT_EQ(ShownState(b), stNormal);
     EXPECT_EQ(CaptionColor(b, stNormal), kFontDown);
-    Session().MouseUp();
+    Ui().MouseUp();
 
     // No disabled picture: the disabled button shows its other pictures, in the disabled colour.
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     form->SetFocus();
     b->SetEnabled(false);
     EXPECT_EQ(ShownState(b), stNormal);
@@ -140,7 +140,7 @@ TEST_F(ButtonLookTest, AFullFadeTakesTenStepsOfTwentyMilliseconds) {
     ASSERT_TRUE(b->morphing);
     EXPECT_EQ(PixelAt(b, 1, 10), StateColor(stNormal, ptLeft));
     // Entering only starts the fade; the first change shows at the first step.
-    Session().MouseMove(ScreenOf(b, 50, 10));
+    Ui().MouseMove(ScreenOf(b, 50, 10));
     EXPECT_TRUE(b->Morphing());
     EXPECT_EQ(PixelAt(b, 1, 10), StateColor(stNormal, ptLeft));
     for (int step = 1; step <= 10; ++step) {
@@ -164,10 +164,10 @@ TEST_F(ButtonLookTest, AFullFadeTakesTenStepsOfTwentyMilliseconds) {
 
 TEST_F(ButtonLookTest, AFadeReversesHalfWay) {
     auto* b = Button("morph", 10, 10);
-    Session().MouseMove(ScreenOf(b, 50, 10));
+    Ui().MouseMove(ScreenOf(b, 50, 10));
     Advance(100);
     ASSERT_DOUBLE_EQ(b->MorphFactor(), 0.5);
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     Advance(20);
     EXPECT_DOUBLE_EQ(b->MorphFactor(), 0.4);
     EXPECT_EQ(PixelAt(b, 1, 10), BlendColor(StateColor(stNormal, ptLeft), StateColor(stActive, ptLeft), 0.4));
@@ -195,7 +195,7 @@ TEST_F(ButtonLookTest, EveryMorphKindBlendsNormalIntoActive) {
     for (int kind = skin::mkDefault; kind <= skin::mkPush; ++kind) {
         SCOPED_TRACE(kind);
         record->morphkind = static_cast<skin::TbsMorphKind>(kind);
-        Session().MouseMove(ScreenOf(b, 50, 10));
+        Ui().MouseMove(ScreenOf(b, 50, 10));
         Advance(100);
         ASSERT_DOUBLE_EQ(b->MorphFactor(), 0.5);
         skin::TbsEffectBmp expected(frame(stNormal));
@@ -207,13 +207,13 @@ TEST_F(ButtonLookTest, EveryMorphKindBlendsNormalIntoActive) {
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 100; ++x) wrong += At(shot, b, x, y) != want.Pixel(x, y);
         EXPECT_EQ(wrong, 0);
-        Session().MouseMove(outside);
+        Ui().MouseMove(outside);
         Advance(220);
         ASSERT_FALSE(b->Morphing());
     }
     // A slide shows the active picture's right end at the left half.
     record->morphkind = skin::mkLeftSlide;
-    Session().MouseMove(ScreenOf(b, 50, 10));
+    Ui().MouseMove(ScreenOf(b, 50, 10));
     Advance(100);
     EXPECT_EQ(PixelAt(b, 0, 5), StateColor(stActive, ptMiddle));
     EXPECT_EQ(PixelAt(b, 45, 5), StateColor(stActive, ptRight));
@@ -230,17 +230,17 @@ TEST_F(ButtonLookTest, TheDefaultLookUsesOnePalette) {
     EXPECT_EQ(PixelAt(b, 74, 24), shadow);
     EXPECT_EQ(PixelAt(b, 3, 3), ColorToRGB(platform::gfx::clBtnFace));
 
-    Session().MouseMove(ScreenOf(b, 30, 12));
+    Ui().MouseMove(ScreenOf(b, 30, 12));
     EXPECT_EQ(PixelAt(b, 0, 0), RGB(0, 0, 128));
     EXPECT_EQ(PixelAt(b, 3, 3), RGB(182, 189, 210));
     Shot("button_default_hover");
-    Session().MouseDown();
+    Ui().MouseDown();
     EXPECT_EQ(PixelAt(b, 0, 0), RGB(0, 0, 128));
     EXPECT_EQ(PixelAt(b, 3, 3), RGB(133, 147, 181));
     Shot("button_default_down");
-    Session().MouseUp();
+    Ui().MouseUp();
 
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     form->SetFocus();
     b->SetEnabled(false);
     EXPECT_EQ(PixelAt(b, 3, 3), ColorToRGB(platform::gfx::clBtnFace));
@@ -315,10 +315,10 @@ TEST_F(ButtonLayoutTest, GlyphAndCaptionFollowLayoutMarginAndSpacing) {
     // Pressed, everything moves one pixel right and down.
     b->SetLayout(skin::blGlyphLeft);
     b->SetMargin(4);
-    Session().MouseMove(ScreenOf(b, 80, 30));
-    Session().MouseDown();
+    Ui().MouseMove(ScreenOf(b, 80, 30));
+    Ui().MouseDown();
     EXPECT_EQ(GlyphBox(b), (TRect{5, cy - gh / 2 + 1, 5 + gw, cy - gh / 2 + 1 + gh}));
-    Session().MouseUp();
+    Ui().MouseUp();
 }
 
 TEST_F(ButtonLayoutTest, WithoutAGlyphTheSpacingStillShiftsACentredCaption) {
@@ -350,12 +350,12 @@ TEST_F(ButtonLayoutTest, GlyphCellsFollowTheState) {
     b->SetNumGlyphs(4);
     auto glyphColor = [&] { return PixelAt(b, 75 / 2 - 5 + 4, 12); };
     EXPECT_EQ(glyphColor(), cells[0]);
-    Session().MouseMove(ScreenOf(b, 5, 5));
+    Ui().MouseMove(ScreenOf(b, 5, 5));
     EXPECT_EQ(glyphColor(), cells[3]);
-    Session().MouseDown();
+    Ui().MouseDown();
     EXPECT_EQ(PixelAt(b, 75 / 2 - 5 + 5, 13), cells[2]);
-    Session().MouseUp();
-    Session().MouseMove(outside);
+    Ui().MouseUp();
+    Ui().MouseMove(outside);
     form->SetFocus();
     b->SetEnabled(false);
     EXPECT_EQ(glyphColor(), cells[1]);

@@ -82,11 +82,11 @@ TEST_F(LabelsTest, LinkLabelColoursWithTheSkin) {
     EXPECT_GE(LongestInkRun(link), link->Width() - 4);
     Shot("link_skin");
 
-    Session().MouseMove(ScreenOf(link, 5, 5));
+    Ui().MouseMove(ScreenOf(link, 5, 5));
     EXPECT_TRUE(link->Hovered());
     EXPECT_EQ(Ink(link), TColor(16744448));
     Shot("link_skin_hover");
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     EXPECT_EQ(Ink(link), RGB(0, 0, 0));
 
     // Without the skin font the control's own font is used, not underlined unless it says so.
@@ -103,7 +103,7 @@ TEST_F(LabelsTest, LinkLabelColoursWithoutASkin) {
     EXPECT_EQ(link->DefaultFont().Height(), 14);
     EXPECT_EQ(Ink(link), ColorToRGB(link->DefaultFont().Color()));
     EXPECT_GE(LongestInkRun(link), link->Width() - 4);
-    Session().MouseMove(ScreenOf(link, 5, 5));
+    Ui().MouseMove(ScreenOf(link, 5, 5));
     EXPECT_EQ(Ink(link), RGB(0, 0, 255));
     link->SetDefaultActiveFontColor(RGB(200, 0, 0));
     EXPECT_EQ(Ink(link), RGB(200, 0, 0));
@@ -124,13 +124,13 @@ TEST_F(LabelsTest, ClickingALinkRunsOnClickThenOpensTheTarget) {
     EXPECT_EQ(image->Width(), 30);
     EXPECT_EQ(image->Cursor(), platform::forms::crHandPoint);
 
-    Session().Click(ScreenOf(link, 3, 3));
-    Session().Click(ScreenOf(image, 3, 3));
+    Ui().Click(ScreenOf(link, 3, 3));
+    Ui().Click(ScreenOf(image, 3, 3));
     EXPECT_EQ(events, (std::vector<std::string>{"click", "open http://example.org/u", "image click",
                                                 "open /opt/puzzles/readme.txt"}));
     // Nothing to open: nothing is started.
     image->SetURL("");
-    Session().Click(ScreenOf(image, 3, 3));
+    Ui().Click(ScreenOf(image, 3, 3));
     EXPECT_EQ(opened.size(), 2u);
 }
 
@@ -235,22 +235,22 @@ TEST_F(LabelsTest, ButtonLabelLightsUpAndPresses) {
     b->OnClick = [&](platform::forms::TComponent*) { ++clicks; };
     const TColor normal = ColorToRGB(b->DefaultFont().Color());
     EXPECT_EQ(Ink(b), normal);
-    Session().MouseMove(ScreenOf(b, 50, 25));
+    Ui().MouseMove(ScreenOf(b, 50, 25));
     EXPECT_TRUE(b->Hovered());
     EXPECT_EQ(Ink(b), RGB(0, 0, 255));
     const TRect up = BoxWhere(b, [](TColor c) { return c == RGB(0, 0, 255); });
-    Session().MouseDown();
+    Ui().MouseDown();
     EXPECT_TRUE(b->Pressed());
     const TRect down = BoxWhere(b, [](TColor c) { return c == RGB(0, 0, 255); });
     EXPECT_EQ(down.Left, up.Left + 1);
     EXPECT_EQ(down.Top, up.Top + 1);
-    Session().MouseUp();
+    Ui().MouseUp();
     EXPECT_FALSE(b->Pressed());
     EXPECT_EQ(clicks, 1);
 
     b->SetSkinData(skin.Data);
     EXPECT_EQ(Ink(b), TColor(16744448));
-    Session().MouseMove(outside);
+    Ui().MouseMove(outside);
     EXPECT_EQ(Ink(b), RGB(0, 0, 0));
     // Nothing but glyph and caption is drawn: the form shows around the text.
     EXPECT_EQ(PixelAt(b, 1, 1), kGrey);

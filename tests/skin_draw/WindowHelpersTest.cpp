@@ -3,7 +3,7 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/WindowSystem.h"
 #include "skin/data/bsUtilsWindow.h"
-#include "support/HeadlessFixture.h"
+#include "support/UiTest.h"
 
 namespace skin {
 namespace {
@@ -20,7 +20,7 @@ TEST(WindowHelpers, WithoutAWindowSystemNothingHappens) {
     SetWindowAlpha(nullptr, 100);
 }
 
-class OneMonitor : public vktest::HeadlessFixture {};
+class OneMonitor : public vktest::UiTest {};
 
 TEST_F(OneMonitor, ScreenAndWorkArea) {
     EXPECT_FALSE(HasMultiMonitor());
@@ -52,7 +52,7 @@ TEST_F(OneMonitor, AlphaOfALayeredWindow) {
     EXPECT_FALSE(SupportsLayeredWindows());
 }
 
-class TwoMonitors : public vktest::HeadlessFixture {
+class TwoMonitors : public vktest::UiTest {
 protected:
     [[nodiscard]] THeadlessScreen Screen() const override {
         THeadlessScreen s;

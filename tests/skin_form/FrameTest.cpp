@@ -72,10 +72,10 @@ TEST_F(Frame, TrackSizeKeepsTheWindowAtLeastThePicture) {
 
     // Dragging the right border inwards cannot make it narrower; outwards it grows.
     ASSERT_EQ(HitAt(form, kPicW - 2, 50), platform::ui::HTRIGHT);
-    Session().Drag(At(form, kPicW - 2, 50), At(form, kPicW - 12, 50));
+    Ui().Drag(At(form, kPicW - 2, 50), At(form, kPicW - 12, 50));
     EXPECT_EQ(form->Width(), kPicW);
     Advance(600);  // no double click
-    Session().Drag(At(form, kPicW - 2, 50), At(form, kPicW + 28, 50));
+    Ui().Drag(At(form, kPicW - 2, 50), At(form, kPicW + 28, 50));
     EXPECT_EQ(form->Width(), kPicW + 30);
 }
 
@@ -161,14 +161,14 @@ TEST_F(Frame, WithoutSkinTheBuiltInFrameIsDrawn) {
     EXPECT_EQ(shot.Pixel(281, 5), ColorToRGB(platform::gfx::clBtnFace));
 
     // Hovered, the button gets the hot frame and fill.
-    Session().MouseMove(At(form, 288, 12));
+    Ui().MouseMove(At(form, 288, 12));
     Advance(60);
     const TBitmap hot = Capture(form);
     EXPECT_EQ(hot.Pixel(280, 4), TColor{8388608});
     EXPECT_EQ(hot.Pixel(281, 5), TColor{13811126});
 
     // Hit codes of the built-in frame.
-    Session().MouseMove(At(form, 150, 100));
+    Ui().MouseMove(At(form, 150, 100));
     Advance(60);
     EXPECT_EQ(HitAt(form, 150, 12), platform::ui::HTCAPTION);
     EXPECT_EQ(HitAt(form, 150, 100), platform::ui::HTCLIENT);

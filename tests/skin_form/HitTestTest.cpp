@@ -19,7 +19,7 @@ protected:
     TForm* Make(platform::forms::TFormBorderStyle border = platform::forms::bsSizeable) {
         TForm* form = MakeForm(W, H, MakeSkin(SkinText(GetParam())), border);
         // Nothing under the mouse: the pointer rests in the client area.
-        Session().MouseMove(At(form, 150, 80));
+        Ui().MouseMove(At(form, 150, 80));
         Advance(60);
         return form;
     }
@@ -71,7 +71,7 @@ TEST_P(HitTest, MaximisedOrFixedFramesHaveNoBorderCodes) {
 
 TEST_P(HitTest, ObjectUnderTheMouseKeepsTheFrameQuiet) {
     TForm* form = Make();
-    Session().MouseMove(At(form, 285, 15));
+    Ui().MouseMove(At(form, 285, 15));
     Advance(60);
     ASSERT_EQ(SkinForm().ActiveObject(), 0);
     // While an object is hot the rest of the frame reports no border, but caption and client
@@ -79,7 +79,7 @@ TEST_P(HitTest, ObjectUnderTheMouseKeepsTheFrameQuiet) {
     EXPECT_EQ(HitAt(form, 1, 80), HTOBJECT);
     EXPECT_EQ(HitAt(form, 100, 15), HTCAPTION);
     EXPECT_EQ(HitAt(form, 150, 80), HTCLIENT);
-    Session().MouseMove(At(form, 150, 80));
+    Ui().MouseMove(At(form, 150, 80));
     Advance(60);
     EXPECT_EQ(SkinForm().ActiveObject(), -1);
     EXPECT_EQ(HitAt(form, 1, 80), HTLEFT);
@@ -97,7 +97,7 @@ TEST_P(HitTest, RolledUpFrameIsCaptionOrNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Mask, HitTest, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "WithMask" : "WithoutMask"; });
+                         [](const auto& param) { return param.param ? "WithMask" : "WithoutMask"; });
 
 class MaskPoint : public SkinFormFixture {};
 

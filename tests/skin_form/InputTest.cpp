@@ -47,11 +47,11 @@ protected:
     }
     // The pointer rests in the client area with nothing hot.
     void Park(TForm* form) {
-        Session().MouseMove(At(form, 150, 80));
+        Ui().MouseMove(At(form, 150, 80));
         Advance(60);
     }
     void Hover(TForm* form, TPoint p) {
-        Session().MouseMove(At(form, p.X, p.Y));
+        Ui().MouseMove(At(form, p.X, p.Y));
         Advance(60);
     }
     TColor ClosePixel(TForm* form) { return Capture(form).Pixel(kClosePixel.X, kClosePixel.Y); }
@@ -64,17 +64,17 @@ TEST_F(Input, HoverPressAndClickOfTheCloseButton) {
     EXPECT_EQ(ClosePixel(form), kCloseNormal);
     Hover(form, kClose);
     EXPECT_EQ(ClosePixel(form), kHotClose);
-    Session().MouseDown();
+    Ui().MouseDown();
     EXPECT_EQ(ClosePixel(form), kDownClose);
     EXPECT_TRUE(form->Visible());
-    Session().MouseUp();
+    Ui().MouseUp();
     EXPECT_FALSE(form->Visible());
 }
 
 TEST_F(Input, PressDraggedOffTheButtonLosesTheHotLookAndRunsNothing) {
     TForm* form = Make();
     Hover(form, kClose);
-    Session().MouseDown();
+    Ui().MouseDown();
     ASSERT_EQ(ClosePixel(form), kDownClose);
     // Off the button, into the client: the button is neither hot nor pressed-looking.
     Hover(form, {150, 80});
@@ -84,7 +84,7 @@ TEST_F(Input, PressDraggedOffTheButtonLosesTheHotLookAndRunsNothing) {
     EXPECT_EQ(ClosePixel(form), kDownClose);
     Hover(form, {150, 27});
     EXPECT_EQ(ClosePixel(form), kCloseNormal);
-    Session().MouseUp();
+    Ui().MouseUp();
     EXPECT_TRUE(form->Visible());
     EXPECT_EQ(SkinForm().MouseCaptureObject(), -1);
     EXPECT_EQ(System().GetCapture(), nullptr);
@@ -95,16 +95,16 @@ TEST_F(Input, PressDraggedOffTheButtonLosesTheHotLookAndRunsNothing) {
 TEST_F(Input, MaximiseButtonTogglesTheWindowState) {
     TForm* form = Make();
     Hover(form, {270, 15});
-    Session().MouseDown();
-    Session().MouseUp();
+    Ui().MouseDown();
+    Ui().MouseUp();
     EXPECT_EQ(SkinForm().WindowState(), platform::forms::wsMaximized);
     EXPECT_EQ(form->Width(), 1024);
     // The buttons moved with the right edge.
     EXPECT_EQ(SkinForm().FindObject("closebutton")->ObjectRect.Right, 1024 - 7);
-    Session().MouseMove(At(form, 1024 - 30, 15));
+    Ui().MouseMove(At(form, 1024 - 30, 15));
     Advance(60);
-    Session().MouseDown();
-    Session().MouseUp();
+    Ui().MouseDown();
+    Ui().MouseUp();
     EXPECT_EQ(SkinForm().WindowState(), platform::forms::wsNormal);
     EXPECT_EQ(form->Width(), W);
 }
@@ -113,16 +113,16 @@ TEST_F(Input, CaptionDragMovesTheWindowWithoutPressingTheCaption) {
     TForm* form = Make();
     const int left = form->Left(), top = form->Top();
     ASSERT_EQ(HitAt(form, 100, 15), HTCAPTION);
-    Session().Drag(At(form, 100, 15), At(form, 140, 45));
+    Ui().Drag(At(form, 100, 15), At(form, 140, 45));
     EXPECT_EQ(form->Left(), left + 40);
     EXPECT_EQ(form->Top(), top + 30);
     EXPECT_TRUE(Events.empty());
     EXPECT_EQ(SkinForm().MouseCaptureObject(), -1);
     // A plain click on the caption also goes to the move loop, never to the caption object.
-    Session().Click(At(form, 100, 15));
+    Ui().Click(At(form, 100, 15));
     EXPECT_TRUE(Events.empty());
     // A right press is no move: the caption object hears it.
-    Session().Click(At(form, 100, 15), TMouseButton::Right);
+    Ui().Click(At(form, 100, 15), TMouseButton::Right);
     EXPECT_EQ(Events, (std::vector<std::string>{"down:caption", "up:caption"}));
 }
 
@@ -137,8 +137,8 @@ TEST_F(Input, HiddenCaptionButtonsShowDisabledAndDoNotReact) {
     EXPECT_EQ(HitAt(form, kClose.X, kClose.Y), HTOBJECT);
     Hover(form, kClose);
     EXPECT_EQ(SkinForm().ActiveObject(), -1);
-    Session().MouseDown();
-    Session().MouseUp();
+    Ui().MouseDown();
+    Ui().MouseUp();
     EXPECT_TRUE(form->Visible());
     EXPECT_EQ(ClosePixel(form), kDisabledClose);
 }
@@ -150,8 +150,8 @@ TEST_F(Input, BorderIconsDisableTheButtonsTheyNeed) {
     EXPECT_FALSE(SkinForm().FindObject("maxbutton")->Enabled);
     EXPECT_TRUE(SkinForm().FindObject("closebutton")->Enabled);
     Hover(form, {270, 15});
-    Session().MouseDown();
-    Session().MouseUp();
+    Ui().MouseDown();
+    Ui().MouseUp();
     EXPECT_EQ(SkinForm().WindowState(), platform::forms::wsNormal);
 }
 
@@ -159,7 +159,7 @@ TEST_F(Input, CaptionButtonCrossFadesInTenthsAndRunsBackFromWhereItStood) {
     TForm* form = Make("morphing=1\nmorphkind=mkdefault\n");
     auto* close = SkinForm().FindObject("closebutton");
     ASSERT_TRUE(close->Morphing);
-    Session().MouseMove(At(form, kClose.X, kClose.Y));
+    Ui().MouseMove(At(form, kClose.X, kClose.Y));
     Advance(50);  // the hover poll finds the button
     ASSERT_TRUE(close->Highlighted);
     const double start = close->MorphFactor;
@@ -171,7 +171,7 @@ TEST_F(Input, CaptionButtonCrossFadesInTenthsAndRunsBackFromWhereItStood) {
     EXPECT_TRUE(Near(mixed, RGB(mix(180, 250), mix(10, 20), mix(100, 20)))) << std::hex << mixed;
 
     // Leaving half-way runs the factor back from where it stood.
-    Session().MouseMove(At(form, 150, 80));
+    Ui().MouseMove(At(form, 150, 80));
     Advance(50);
     ASSERT_FALSE(close->Highlighted);
     const double left = close->MorphFactor;
@@ -263,8 +263,8 @@ TEST_F(Input, AnimationPlaysForwardOnHoverBackOnLeaveAndRunsItsCommand) {
     EXPECT_EQ(pixel(), kHotClose);
 
     Hover(form, {107, 97});
-    Session().MouseDown();
-    Session().MouseUp();
+    Ui().MouseDown();
+    Ui().MouseUp();
     EXPECT_TRUE(SkinForm().RollUpState());
     EXPECT_EQ(form->Height(), kPicH - 65);
 }
@@ -273,14 +273,14 @@ TEST_F(Input, SkinReloadWhilePressedReleasesTheMouse) {
     skin::TbsSkinData* data = MakeSkin(SkinText());
     TForm* form = MakeForm(W, H, data);
     Hover(form, kClose);
-    Session().MouseDown();
+    Ui().MouseDown();
     ASSERT_EQ(System().GetCapture(), form->Handle());
     auto* stored = new skin::TbsStoredSkin(&App());
     stored->Assign(SkinSource(SkinText()));
     data->SetStoredSkin(stored);
     EXPECT_EQ(System().GetCapture(), nullptr);
     EXPECT_EQ(SkinForm().MouseCaptureObject(), -1);
-    Session().MouseUp();
+    Ui().MouseUp();
     EXPECT_TRUE(form->Visible());
     EXPECT_FALSE(static_cast<skin::TbsSkinButtonObject*>(SkinForm().FindObject("closebutton"))->Pressed);
 }

@@ -17,7 +17,7 @@
 #include "skin/form/bsSkinFormBehaviour.h"
 #include "skin/form/bsSkinMenus.h"
 #include "skin/form/bsSkinMenusWindow.h"
-#include "support/HeadlessFixture.h"
+#include "support/UiTest.h"
 
 namespace menustest {
 namespace {
@@ -33,23 +33,18 @@ using platform::forms::wsNormal;
 using skin::TbsSkinForm;
 using skin::TbsSkinFormBehaviour;
 
-class FormBehaviourTest : public vktest::HeadlessFixture {
+class FormBehaviourTest : public vktest::UiTest {
 protected:
     void SetUp() override {
-        HeadlessFixture::SetUp();
-        m_app = std::make_unique<platform::forms::TApplication>();
+        UiTest::SetUp();
         mainForm = MakeForm(400, 300, platform::forms::bsSizeable, 50, 50);
-        m_app->SetMainForm(mainForm);
-    }
-    void TearDown() override {
-        m_app.reset();
-        HeadlessFixture::TearDown();
+        App().SetMainForm(mainForm);
     }
 
     // A shown form with a skin form in the built-in look.
     TForm* MakeForm(int width, int height, platform::forms::TFormBorderStyle border, int left = 100,
                     int top = 100, bool show = true) {
-        auto* form = new TForm(m_app.get());
+        auto* form = new TForm(&App());
         form->SetBorderStyle(border);
         form->SetBounds(left, top, width, height);
         new TbsSkinForm(form);
@@ -73,22 +68,19 @@ protected:
     // Runs a system-menu item the way the user does: open the menu, walk to it, press Enter.
     void RunSystemMenuItem(TForm* form, const std::string& caption) {
         skin::TbsSkinMenu& menu = Behaviour(form).SkinMenu();
-        Session().Click(At(form, 150, 10), platform::ui::TMouseButton::Right);
+        Ui().Click(At(form, 150, 10), platform::ui::TMouseButton::Right);
         ASSERT_TRUE(menu.IsOpen());
         skin::TbsSkinPopupWindow* level = menu.DeepestLevel();
         for (int guard = 0; guard < level->ItemCount(); ++guard) {
             if (level->Item(level->HotIndex()).MenuItem->Caption() == caption) break;
-            Session().KeyPress(VK_DOWN);
+            Ui().KeyPress(VK_DOWN);
         }
         ASSERT_EQ(level->Item(level->HotIndex()).MenuItem->Caption(), caption);
-        Session().KeyPress(VK_RETURN);
+        Ui().KeyPress(VK_RETURN);
         EXPECT_FALSE(menu.IsOpen());
     }
 
     TForm* mainForm = nullptr;
-
-private:
-    std::unique_ptr<platform::forms::TApplication> m_app;
 };
 
 TEST_F(FormBehaviourTest, MinimisingTheMainFormMinimisesTheApplicationAndKeepsItsState) {
@@ -132,7 +124,7 @@ TEST_F(FormBehaviourTest, MaximiseFillsTheWorkAreaKeepsItsBoundsWhileDraggedAndR
     TbsSkinForm* sf = SkinFormOf(form);
     sf->SetWindowState(wsMaximized);
     EXPECT_EQ(form->BoundsRect(), System().WorkArea());
-    Session().Drag(At(form, 150, 10), At(form, 250, 60));
+    Ui().Drag(At(form, 150, 10), At(form, 250, 60));
     EXPECT_EQ(form->BoundsRect(), System().WorkArea());
     sf->SetWindowState(wsNormal);
     EXPECT_EQ(form->BoundsRect(), (TRect{120, 120, 420, 320}));
@@ -156,21 +148,21 @@ TEST_F(FormBehaviourTest, MaximiseFillsTheWorkAreaKeepsItsBoundsWhileDraggedAndR
 TEST_F(FormBehaviourTest, CaptionDoubleClickMaximisesSizeableFormsAndRollsUpOthers) {
     TForm* fixed = MakeForm(300, 200, platform::forms::bsSingle, 120, 120);
     TbsSkinForm* sf = SkinFormOf(fixed);
-    Session().DoubleClick(At(fixed, 150, 10));
+    Ui().DoubleClick(At(fixed, 150, 10));
     EXPECT_TRUE(sf->RollUpState());
     EXPECT_EQ(fixed->Height(), sf->GetMinHeight());
     EXPECT_EQ(sf->WindowState(), wsNormal);
     Advance(600);
-    Session().DoubleClick(At(fixed, 150, 10));
+    Ui().DoubleClick(At(fixed, 150, 10));
     EXPECT_FALSE(sf->RollUpState());
     EXPECT_EQ(fixed->Height(), 200);
 
     TForm* sizeable = MakeForm(300, 200, platform::forms::bsSizeable, 200, 200);
     Advance(600);
-    Session().DoubleClick(At(sizeable, 150, 10));
+    Ui().DoubleClick(At(sizeable, 150, 10));
     EXPECT_EQ(SkinFormOf(sizeable)->WindowState(), wsMaximized);
     Advance(600);
-    Session().DoubleClick(At(sizeable, 150, 10));
+    Ui().DoubleClick(At(sizeable, 150, 10));
     EXPECT_EQ(SkinFormOf(sizeable)->WindowState(), wsNormal);
     EXPECT_EQ(sizeable->BoundsRect(), (TRect{200, 200, 500, 400}));
 }
@@ -263,20 +255,20 @@ TEST_F(FormBehaviourTest, SystemMenuOpensFromItsButtonAndFromTheCaptionAndTakesT
 
     // The system-menu button of the built-in frame sits at (3, 4).
     const TPoint button = At(form, 8, 10);
-    Session().MouseMove(button);
-    Session().MouseDown();
+    Ui().MouseMove(button);
+    Ui().MouseDown();
     ASSERT_TRUE(menu.IsOpen());
     EXPECT_TRUE(behaviour.MenuOpen());
     EXPECT_EQ(opened, 1);
     const TRect popup = menu.Level(0)->BoundsRect();
     EXPECT_EQ(popup.Left, form->Left() + 3);
     EXPECT_GT(popup.Top, form->Top() + 4);
-    Session().MouseUp();
+    Ui().MouseUp();
     EXPECT_TRUE(menu.IsOpen());
     EXPECT_EQ(menu.Level(0)->HotIndex(), 0);
-    Session().KeyPress(VK_DOWN);
+    Ui().KeyPress(VK_DOWN);
     EXPECT_EQ(menu.Level(0)->HotIndex(), 1);
-    Session().KeyPress(VK_ESCAPE);
+    Ui().KeyPress(VK_ESCAPE);
     EXPECT_FALSE(menu.IsOpen());
     EXPECT_FALSE(behaviour.MenuOpen());
     EXPECT_EQ(closed, 1);
@@ -289,12 +281,12 @@ TEST_F(FormBehaviourTest, SystemMenuOpensFromItsButtonAndFromTheCaptionAndTakesT
     // A right press on the caption opens it at the pointer; a press on the form closes it.
     const TPoint caption = At(form, 150, 10);
     // The frame's hover poll notices that the pointer left the button.
-    Session().MouseMove(caption);
+    Ui().MouseMove(caption);
     Advance(100);
-    Session().Click(caption, platform::ui::TMouseButton::Right);
+    Ui().Click(caption, platform::ui::TMouseButton::Right);
     ASSERT_TRUE(menu.IsOpen());
     EXPECT_EQ(menu.Level(0)->BoundsRect().TopLeft(), caption);
-    Session().Click(At(form, 150, 100));
+    Ui().Click(At(form, 150, 100));
     EXPECT_FALSE(menu.IsOpen());
     EXPECT_EQ(closed, 2);
     // The application's handler is back: keys reach the form again.
@@ -304,7 +296,7 @@ TEST_F(FormBehaviourTest, SystemMenuOpensFromItsButtonAndFromTheCaptionAndTakesT
 TEST_F(FormBehaviourTest, KeyMenuCommandClosesAnOpenSkinMenu) {
     TForm* form = MakeForm(300, 200, platform::forms::bsSizeable, 120, 120);
     skin::TbsSkinMenu& menu = Behaviour(form).SkinMenu();
-    Session().Click(At(form, 150, 10), platform::ui::TMouseButton::Right);
+    Ui().Click(At(form, 150, 10), platform::ui::TMouseButton::Right);
     ASSERT_TRUE(menu.IsOpen());
     System().SendMessage(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
     EXPECT_FALSE(menu.IsOpen());
@@ -332,10 +324,10 @@ TEST_F(FormBehaviourTest, MenuModeRoutesKeysToTheMainMenuBar) {
     // Alt or F10 arrives as the key-menu command.
     System().SendMessage(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
     EXPECT_TRUE(behaviour.MainMenuActive());
-    Session().KeyPress(VK_LEFT);
-    Session().KeyPress(VK_RIGHT);
-    Session().KeyPress('F');
-    Session().KeyPress(VK_ESCAPE);
+    Ui().KeyPress(VK_LEFT);
+    Ui().KeyPress(VK_RIGHT);
+    Ui().KeyPress('F');
+    Ui().KeyPress(VK_ESCAPE);
     EXPECT_FALSE(behaviour.MainMenuActive());
     EXPECT_EQ(calls, (std::vector<std::string>{"enter", "accel %", "previous", "accel '", "next", "accel F",
                                                "accel \x1B", "leave"}));
@@ -344,11 +336,11 @@ TEST_F(FormBehaviourTest, MenuModeRoutesKeysToTheMainMenuBar) {
 
     // A skin menu that closes while in menu mode ends the menu mode.
     System().SendMessage(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
-    Session().Click(At(form, 150, 10), platform::ui::TMouseButton::Right);
+    Ui().Click(At(form, 150, 10), platform::ui::TMouseButton::Right);
     EXPECT_FALSE(behaviour.MainMenuActive());
     EXPECT_TRUE(behaviour.SkinMenu().IsOpen());
     behaviour.EnterMenuMode();
-    Session().KeyPress(VK_ESCAPE);
+    Ui().KeyPress(VK_ESCAPE);
     EXPECT_FALSE(behaviour.SkinMenu().IsOpen());
     EXPECT_FALSE(behaviour.MainMenuActive());
     EXPECT_EQ(exits, 3);
@@ -362,7 +354,7 @@ TEST_F(FormBehaviourTest, MagneticEdgesSnapWithinTheMagneticSize) {
     const TRect work = System().WorkArea();
     auto dragTo = [&](int left, int top) {
         const TPoint from = At(form, 150, 10);
-        Session().Drag(from, {from.X + left - form->Left(), from.Y + top - form->Top()});
+        Ui().Drag(from, {from.X + left - form->Left(), from.Y + top - form->Top()});
         ProcessMessages();
     };
     dragTo(work.Left + 4, 200);
@@ -437,9 +429,9 @@ TEST_F(FormBehaviourTest, TheDefaultSkinDrawsTheSystemMenuFromItsPictures) {
     ASSERT_NE(caption, nullptr);
     const TPoint p = At(form, (caption->ObjectRect.Left + caption->ObjectRect.Right) / 2,
                         (caption->ObjectRect.Top + caption->ObjectRect.Bottom) / 2);
-    Session().MouseMove(p);
+    Ui().MouseMove(p);
     Advance(100);
-    Session().Click(p, platform::ui::TMouseButton::Right);
+    Ui().Click(p, platform::ui::TMouseButton::Right);
     skin::TbsSkinMenu& menu = Behaviour(form).SkinMenu();
     ASSERT_TRUE(menu.IsOpen());
     skin::TbsSkinPopupWindow* level = menu.Level(0);
@@ -447,18 +439,17 @@ TEST_F(FormBehaviourTest, TheDefaultSkinDrawsTheSystemMenuFromItsPictures) {
     EXPECT_TRUE(level->SkinnedItems());
     const TRect close = level->Item(level->ItemCount() - 1).ItemRect;
     EXPECT_EQ(close.Height(), level->Item(0).ItemRect.Height());
-    if (const char* dir = std::getenv("VK_MENU_SHOTS"); dir && *dir)
-        platform::gfx::SavePng(Session().Screenshot(), std::string(dir) + "/default_skin_system_menu.png");
+    Ui().SavePng("default_skin_system_menu");
 
     // Loading the skin again frees the pictures the menu draws from: the menu closes first.
     data->LoadFromStoredSkin(stored);
     EXPECT_FALSE(menu.IsOpen());
     // Later than a double click.
     Advance(600);
-    Session().Click(p, platform::ui::TMouseButton::Right);
+    Ui().Click(p, platform::ui::TMouseButton::Right);
     ASSERT_TRUE(menu.IsOpen());
     EXPECT_TRUE(menu.Level(0)->Skinned());
-    Session().KeyPress(VK_ESCAPE);
+    Ui().KeyPress(VK_ESCAPE);
 }
 
 }  // namespace

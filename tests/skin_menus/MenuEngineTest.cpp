@@ -209,12 +209,12 @@ TEST_F(MenuEngineTest, CommandsRunOnceAndTellTheFormAndTheNotifyControl) {
     ASSERT_TRUE(Open({200, 150}, nullptr, recorder));
 
     // Releases over a disabled item and a separator run nothing and keep the menu.
-    Session().Click(ItemCenter(0, 1));
-    Session().Click(ItemCenter(0, 2));
+    Ui().Click(ItemCenter(0, 1));
+    Ui().Click(ItemCenter(0, 2));
     EXPECT_TRUE(menu->IsOpen());
     EXPECT_TRUE(clicked.empty());
 
-    Session().Click(ItemCenter(0, 0));
+    Ui().Click(ItemCenter(0, 0));
     EXPECT_FALSE(menu->IsOpen());
     EXPECT_EQ(menu->LevelCount(), 0);
     EXPECT_EQ(clicked, std::vector<std::string>{"&Open"});
@@ -262,11 +262,11 @@ TEST_F(MenuEngineTest, PopupWindowsNeverTakeActivationOrFocus) {
     EXPECT_TRUE(popup->HasExStyle(WS_EX_NOACTIVATE));
     EXPECT_TRUE(popup->HasExStyle(WS_EX_TOOLWINDOW));
     EXPECT_TRUE(popup->ClassStyle() & CS_SAVEBITS);
-    Session().MouseMove(ItemCenter(0, 1));
-    Session().MouseDown();
+    Ui().MouseMove(ItemCenter(0, 1));
+    Ui().MouseDown();
     EXPECT_EQ(System().GetActiveWindow(), formWindow);
     EXPECT_NE(Backend().KeyboardFocus(), popup->NativeId());
-    Session().MouseUp();
+    Ui().MouseUp();
     EXPECT_EQ(System().GetActiveWindow(), formWindow);
     EXPECT_EQ(clicked, std::vector<std::string>{"&Close"});
 }

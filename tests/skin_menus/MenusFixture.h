@@ -19,7 +19,8 @@
 #include "skin/data/bsSkinDataStored.h"
 #include "skin/form/bsSkinMenus.h"
 #include "skin/form/bsSkinMenusWindow.h"
-#include "support/HeadlessFixture.h"
+#include "support/TestPictures.h"
+#include "support/UiTest.h"
 
 namespace menustest {
 
@@ -36,10 +37,7 @@ constexpr TColor kBorder = RGB(200, 30, 30), kInside = RGB(230, 230, 200);
 constexpr TColor kItemNormal = RGB(20, 120, 20), kItemActive = RGB(20, 20, 160), kDivider = RGB(250, 250, 0);
 constexpr TColor kMarker = RGB(0, 200, 200), kMarkerActive = RGB(255, 0, 255);
 
-inline void Fill(TBitmap& b, const TRect& r, TColor c) {
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x) b.SetPixel(x, y, c);
-}
+using vktest::Fill;
 
 inline constexpr std::string_view kMenuSkin = R"([VERSION]
 skinname=menus test
@@ -121,12 +119,11 @@ public:
     std::vector<uint32_t> Messages;
 };
 
-class MenusFixture : public vktest::HeadlessFixture {
+class MenusFixture : public vktest::UiTest {
 protected:
     void SetUp() override {
-        HeadlessFixture::SetUp();
-        m_app = std::make_unique<platform::forms::TApplication>();
-        form = new platform::forms::TForm(m_app.get());
+        UiTest::SetUp();
+        form = new platform::forms::TForm(&App());
         form->SetBorderStyle(platform::forms::bsNone);
         form->SetBounds(100, 100, 300, 200);
         form->Show();
@@ -137,8 +134,7 @@ protected:
     void TearDown() override {
         delete form;
         form = nullptr;
-        m_app.reset();
-        HeadlessFixture::TearDown();
+        UiTest::TearDown();
     }
 
     TMenuItem* Add(TMenuItem* parent, const std::string& caption, const std::string& name = {}) {
@@ -164,26 +160,18 @@ protected:
     }
     // Moves the pointer and lets the 50 ms poll see it.
     void Hover(TPoint p) {
-        Session().MouseMove(p);
+        Ui().MouseMove(p);
         Advance(50);
     }
-    TBitmap CaptureLevel(int i) { return Session().CaptureWindow(Level(i).Handle()); }
+    TBitmap CaptureLevel(int i) { return Ui().CaptureWindow(Level(i).Handle()); }
 
-    // With VK_MENU_SHOTS set to a folder, keeps a picture of the screen for a human to look at.
-    void Shot(const std::string& name) {
-        const char* dir = std::getenv("VK_MENU_SHOTS");
-        if (!dir || !*dir) return;
-        ProcessMessages();
-        platform::gfx::SavePng(Session().Screenshot(), std::string(dir) + "/" + name + ".png");
-    }
+    // Keeps a picture of the screen for a human to look at (see TUiTestContext::SavePng).
+    void Shot(const std::string& name) { Ui().SavePng(name); }
 
     platform::forms::TForm* form = nullptr;
     skin::TbsSkinMenu* menu = nullptr;
     platform::forms::TPopupMenu* popupMenu = nullptr;
     std::vector<std::string> clicked;
-
-private:
-    std::unique_ptr<platform::forms::TApplication> m_app;
 };
 
 }  // namespace menustest

@@ -1,6 +1,7 @@
 #pragma once
-// A GoogleTest fixture with a window system on the headless backend. Override Screen() for
-// another screen set-up.
+// A GoogleTest fixture with a bare window system on the headless backend, for the suites below the
+// forms layer. Suites with forms and controls use UiTest.h. Override Screen() for another screen
+// set-up.
 
 #include <gtest/gtest.h>
 
