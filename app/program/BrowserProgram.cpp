@@ -8,7 +8,6 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/backend/BackendFactory.h"
-#include "platform/ui/backend/headless/HeadlessBackend.h"
 #include "skin/boxes/bsSkinBoxCtrlsRegister.h"
 #include "skin/form/bsSkinFormRegister.h"
 
@@ -54,13 +53,12 @@ int TBrowserProgram::Run() {
 }
 
 void TBrowserProgram::InstallScreenshots() {
-    auto* headless = dynamic_cast<platform::ui::headless::THeadlessBackend*>(&m_system->Backend());
-    if (!headless || ScreenshotFolder.empty()) return;
-    headless->OnIdle = [this, headless, last = platform::gfx::TBitmap()]() mutable {
+    platform::ui::TScreenCapture* capture = m_system->Backend().ScreenCapture();
+    if (!capture || ScreenshotFolder.empty()) return;
+    capture->SetIdleHook([this, capture, last = platform::gfx::TBitmap()]() mutable {
         // Only what was presented since the last look can have changed the screen.
-        if (headless->Presents().empty()) return false;
-        headless->ClearPresents();
-        platform::gfx::TBitmap screen = headless->Screenshot();
+        if (!capture->TakePresented()) return false;
+        platform::gfx::TBitmap screen = capture->CaptureScreen();
         const bool same =
             screen.Width() == last.Width() && screen.Height() == last.Height() &&
             std::equal(screen.Bits(), screen.Bits() + screen.Width() * screen.Height(), last.Bits());
@@ -71,7 +69,7 @@ void TBrowserProgram::InstallScreenshots() {
             last = std::move(screen);
         }
         return false;
-    };
+    });
 }
 
 }  // namespace app::program

@@ -20,7 +20,6 @@
 #include "platform/forms/FormResource.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/backend/BackendFactory.h"
-#include "platform/ui/backend/headless/HeadlessBackend.h"
 #include "skin/form/bsSkinFormRegister.h"
 
 namespace {
@@ -64,8 +63,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "SlidingPuzzle: %s\n", error.c_str());
         return 1;
     }
-    auto* headless = dynamic_cast<platform::ui::headless::THeadlessBackend*>(backend.get());
-    if (!screenshot.empty() && !headless) return Usage("--screenshot needs VK_BACKEND=headless");
+    platform::ui::TScreenCapture* capture = backend->ScreenCapture();
+    if (!screenshot.empty() && !capture) return Usage("--screenshot needs VK_BACKEND=headless");
     platform::ui::TWindowSystem system(std::move(backend));
     try {
         platform::forms::TApplication application;
@@ -80,7 +79,7 @@ int main(int argc, char** argv) {
         if (!screenshot.empty()) {
             window->Show();
             application.ProcessMessages();
-            if (!headless->SaveScreenshot(screenshot)) {
+            if (!capture->SaveScreenshot(screenshot)) {
                 std::fprintf(stderr, "SlidingPuzzle: cannot write %s\n", screenshot.c_str());
                 return 1;
             }

@@ -19,7 +19,6 @@
 #include "platform/forms/StdCtrls.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/backend/BackendFactory.h"
-#include "platform/ui/backend/headless/HeadlessBackend.h"
 
 namespace {
 
@@ -70,7 +69,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "form_demo: %s\n", error.c_str());
         return 1;
     }
-    auto* headless = dynamic_cast<platform::ui::headless::THeadlessBackend*>(backend.get());
+    platform::ui::TScreenCapture* capture = backend->ScreenCapture();
     platform::ui::TWindowSystem system(std::move(backend));
     int exitCode = 0;
     {
@@ -86,11 +85,11 @@ int main(int argc, char** argv) {
         }
         if (!screenshot.empty()) {
             app.ProcessMessages();
-            if (!headless) {
+            if (!capture) {
                 std::fprintf(stderr, "form_demo: --screenshot needs VK_BACKEND=headless\n");
                 return 2;
             }
-            if (!headless->SaveScreenshot(screenshot)) {
+            if (!capture->SaveScreenshot(screenshot)) {
                 std::fprintf(stderr, "form_demo: cannot write %s\n", screenshot.c_str());
                 return 1;
             }

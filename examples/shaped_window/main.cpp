@@ -23,7 +23,6 @@
 #include "ShapedWindow.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/backend/BackendFactory.h"
-#include "platform/ui/backend/headless/HeadlessBackend.h"
 
 namespace {
 
@@ -86,8 +85,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "shaped_window: %s\n", error.c_str());
         return 1;
     }
-    auto* headless = dynamic_cast<platform::ui::headless::THeadlessBackend*>(backend.get());
-    if (headless && options.Frames < 0) options.Frames = 40;
+    // A backend that captures its screen has no user to close the window: stop after a while.
+    platform::ui::TScreenCapture* capture = backend->ScreenCapture();
+    if (capture && options.Frames < 0) options.Frames = 40;
 
     platform::ui::TWindowSystem system(std::move(backend));
     example::TShapedWindow window(system, log, options.Frames > 0 ? options.Frames : -1);
@@ -96,9 +96,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (options.Popup) window.ShowPopup(window.Window()->WindowToScreen({60, 70}));
-    if (headless && !options.Screenshot.empty()) {
+    if (capture && !options.Screenshot.empty()) {
         window.OnLastFrame = [&] {
-            if (!headless->SaveScreenshot(options.Screenshot)) {
+            if (!capture->SaveScreenshot(options.Screenshot)) {
                 std::fprintf(stderr, "shaped_window: cannot write %s\n", options.Screenshot.c_str());
             }
         };

@@ -245,7 +245,7 @@ void DecodeRow(const uint8_t* row, uint32_t* dst, int width, int bitCount,
 
 // Rows of pixels in format; nullopt when a colour has no exact code in it. While the image keeps
 // the size it was read with, bits the colours do not use (row padding, the unused bits of a
-// pixel, the original index among equal palette entries) stay as they were read.
+// pixel, which of several equal palette entries a pixel names) stay as they were read.
 std::optional<std::vector<uint8_t>> EncodeRows(const uint32_t* pixels, int width, int height,
                                                const TBmpFormat& f) {
     const uint64_t stride = RowStride(width, f.BitCount);

@@ -1,7 +1,7 @@
 #pragma once
-// Fonts as the original describes them: name, height, style, colour, character set. A negative
-// Height is the character (em) height in pixels; a positive one is the cell height (ascent +
-// descent). Size is in points at 96 DPI (Height = -Size * 96 / 72).
+// Fonts as the program and its skins describe them: name, height, style, colour, character set;
+// a negative Height is the character (em) height in pixels, a positive one the cell height (ascent
+// + descent). Size is in points at 96 DPI (Height = -Size * 96 / 72).
 
 #include <cstdint>
 #include <functional>

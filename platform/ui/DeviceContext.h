@@ -41,7 +41,7 @@ public:
     [[nodiscard]] const gfx::TRegion& DeviceClip() const { return m_clip; }
 
 private:
-    friend class TWindowSystem;
+    friend class TPaintScheduler;
     TDeviceContext(TWindowSystem& system, uint64_t windowId, TDeviceContextKind kind,
                    std::shared_ptr<gfx::TBitmap> buffer, core::TPoint origin, gfx::TRegion clip);
 

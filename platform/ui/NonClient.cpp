@@ -1,10 +1,15 @@
 // The default window procedure: the built-in frame (client area, hit-testing, painting), system
 // commands, closing, text, activation and the default answers of the other messages.
 
+#include "platform/ui/NonClient.h"
+
 #include <algorithm>
 
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/Color.h"
+#include "platform/ui/FocusManager.h"
+#include "platform/ui/InputRouter.h"
+#include "platform/ui/MoveSizeLoop.h"
 #include "platform/ui/Screens.h"
 #include "platform/ui/WindowSystem.h"
 
@@ -98,9 +103,37 @@ void DefaultPaintFrame(TWindow& w) {
     }
 }
 
+// The pointer shape over a frame part.
+TCursorShape EdgeCursor(int hit) {
+    switch (hit) {
+        case HTLEFT:
+        case HTRIGHT:
+            return TCursorShape::SizeWE;
+        case HTTOP:
+        case HTBOTTOM:
+            return TCursorShape::SizeNS;
+        case HTTOPLEFT:
+        case HTBOTTOMRIGHT:
+            return TCursorShape::SizeNWSE;
+        case HTTOPRIGHT:
+        case HTBOTTOMLEFT:
+            return TCursorShape::SizeNESW;
+        default:
+            return TCursorShape::Arrow;
+    }
+}
+
 }  // namespace
 
-TLResult TWindowSystem::DefWindowProc(TWindow& w, uint32_t msg, TWParam wParam, TLParam lParam) {
+TLResult TNonClient::DefWindowProc(TWindow& w, uint32_t msg, TWParam wParam, TLParam lParam) {
+    if (auto r = FrameMessage(w, msg, wParam, lParam)) return *r;
+    if (auto r = StateMessage(w, msg, wParam, lParam)) return *r;
+    if (auto r = MouseMessage(w, msg, wParam, lParam)) return *r;
+    if (auto r = KeyMessage(w, msg, wParam, lParam)) return *r;
+    return 0;
+}
+
+std::optional<TLResult> TNonClient::FrameMessage(TWindow& w, uint32_t msg, TWParam, TLParam lParam) {
     TWindowSystem& ws = w.System();
     switch (msg) {
         case WM_NCCREATE:
@@ -120,38 +153,25 @@ TLResult TWindowSystem::DefWindowProc(TWindow& w, uint32_t msg, TWParam wParam, 
             TDeviceContextPtr dc = ws.BeginPaint(&w);
             return 0;
         }
+        case WM_SETTEXT:
+            return SetText(w, lParam);
+        case WM_GETTEXTLENGTH:
+            return static_cast<TLResult>(w.m_text.size());
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<TLResult> TNonClient::StateMessage(TWindow& w, uint32_t msg, TWParam wParam, TLParam lParam) {
+    TWindowSystem& ws = w.System();
+    switch (msg) {
         case WM_CLOSE:
             ws.DestroyWindow(&w);
             return 0;
-        case WM_SETTEXT: {
-            const char* text = PtrFromParam<const char>(lParam);
-            w.m_text = text ? text : "";
-            if (w.m_native) ws.m_backend->SetTitle(w.m_native, w.m_text);
-            if (HasCaption(w)) ws.RedrawFrame(&w);
-            return 1;
-        }
-        case WM_GETTEXTLENGTH:
-            return static_cast<TLResult>(w.m_text.size());
-        case WM_WINDOWPOSCHANGED: {
-            const auto* pos = PtrFromParam<const TWindowPos>(lParam);
-            if (!pos) return 0;
-            const core::TRect client = w.ClientArea();
-            if (!(pos->Flags & SWP_NOMOVE)) {
-                const int x = w.m_rect.Left + (w.m_parent ? 0 : client.Left);
-                const int y = w.m_rect.Top + (w.m_parent ? 0 : client.Top);
-                ws.SendMessage(&w, WM_MOVE, 0, MakeLParam(x, y));
-            }
-            if (!(pos->Flags & SWP_NOSIZE) && ws.IsWindow(&w)) {
-                const int type = w.IsIconic()   ? SIZE_MINIMIZED
-                                 : w.IsZoomed() ? SIZE_MAXIMIZED
-                                                : SIZE_RESTORED;
-                ws.SendMessage(&w, WM_SIZE, static_cast<TWParam>(type),
-                               MakeLParam(client.Width(), client.Height()));
-            }
-            return 0;
-        }
+        case WM_WINDOWPOSCHANGED:
+            return PositionChanged(w, lParam);
         case WM_ACTIVATE:
-            if (LoWord(wParam) != WA_INACTIVE && !w.IsIconic() && !w.Contains(ws.m_focus)) ws.SetFocus(&w);
+            if (LoWord(wParam) != WA_INACTIVE && !w.IsIconic() && !w.Contains(ws.GetFocus())) ws.SetFocus(&w);
             return 0;
         case WM_MOUSEACTIVATE:
             if (w.m_parent) {
@@ -159,32 +179,25 @@ TLResult TWindowSystem::DefWindowProc(TWindow& w, uint32_t msg, TWParam wParam, 
                 if (r) return r;
             }
             return w.IsNoActivate() ? MA_NOACTIVATE : MA_ACTIVATE;
-        case WM_SETCURSOR: {
-            if (w.m_parent && ws.SendMessage(w.m_parent, WM_SETCURSOR, wParam, lParam)) return 1;
-            TCursorShape shape = TCursorShape::Arrow;
-            switch (static_cast<int16_t>(LoWord(static_cast<uintptr_t>(lParam)))) {
-                case HTLEFT:
-                case HTRIGHT:
-                    shape = TCursorShape::SizeWE;
-                    break;
-                case HTTOP:
-                case HTBOTTOM:
-                    shape = TCursorShape::SizeNS;
-                    break;
-                case HTTOPLEFT:
-                case HTBOTTOMRIGHT:
-                    shape = TCursorShape::SizeNWSE;
-                    break;
-                case HTTOPRIGHT:
-                case HTBOTTOMLEFT:
-                    shape = TCursorShape::SizeNESW;
-                    break;
-                default:
-                    break;
-            }
-            ws.SetCursor(shape);
+        case WM_SETCURSOR:
+            return SetCursor(w, wParam, lParam);
+        case WM_SYSCOMMAND:
+            SysCommand(w, wParam);
             return 0;
-        }
+        case WM_CANCELMODE:
+            if (ws.GetCapture() == &w) ws.ReleaseCapture();
+            if (ws.MoveSize().WindowId() == w.m_id) ws.MoveSize().End(true);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return 1;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<TLResult> TNonClient::MouseMessage(TWindow& w, uint32_t msg, TWParam wParam, TLParam lParam) {
+    TWindowSystem& ws = w.System();
+    switch (msg) {
         case WM_NCLBUTTONDOWN: {
             const int hit = static_cast<int>(static_cast<intptr_t>(wParam));
             if (w.m_parent) return 0;
@@ -210,51 +223,90 @@ TLResult TWindowSystem::DefWindowProc(TWindow& w, uint32_t msg, TWParam wParam, 
         case WM_CONTEXTMENU:
         case WM_MOUSEWHEEL:
             return w.m_parent ? ws.SendMessage(w.m_parent, msg, wParam, lParam) : 0;
-        case WM_SYSCOMMAND:
-            switch (wParam & 0xFFF0) {
-                case SC_MOVE:
-                case SC_SIZE:
-                    ws.RunMoveSizeLoop(w.TopLevel(), static_cast<uint32_t>(wParam));
-                    break;
-                case SC_CLOSE:
-                    ws.SendMessage(w.TopLevel(), WM_CLOSE, 0, 0);
-                    break;
-                case SC_MINIMIZE:
-                    ws.ShowWindow(w.TopLevel(), SW_MINIMIZE);
-                    break;
-                case SC_MAXIMIZE:
-                    ws.ShowWindow(w.TopLevel(), SW_SHOWMAXIMIZED);
-                    break;
-                case SC_RESTORE:
-                    ws.ShowWindow(w.TopLevel(), SW_RESTORE);
-                    break;
-                default:
-                    break;
-            }
-            return 0;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<TLResult> TNonClient::KeyMessage(TWindow& w, uint32_t msg, TWParam wParam, TLParam lParam) {
+    TWindowSystem& ws = w.System();
+    switch (msg) {
         case WM_SYSKEYDOWN:
             if (wParam == VK_F4 && (static_cast<uint32_t>(lParam) & KF_ALTDOWN))
                 ws.PostMessage(w.TopLevel(), WM_SYSCOMMAND, SC_CLOSE, 0);
             return 0;
-        case WM_SYSKEYUP:
-            if (((wParam == VK_MENU || wParam == VK_LMENU || wParam == VK_RMENU) && ws.m_altAlone) ||
-                wParam == VK_F10) {
-                ws.m_altAlone = false;
+        case WM_SYSKEYUP: {
+            const bool altKey = wParam == VK_MENU || wParam == VK_LMENU || wParam == VK_RMENU;
+            // Alt pressed and released alone, or F10, opens the window menu.
+            if ((altKey && ws.Input().TakeAltAlone()) || wParam == VK_F10) {
+                ws.Input().TakeAltAlone();
                 ws.SendMessage(w.TopLevel(), WM_SYSCOMMAND, SC_KEYMENU, 0);
             }
             return 0;
+        }
         case WM_SYSCHAR:
             if (wParam != VK_ESCAPE && wParam != VK_TAB)
                 ws.SendMessage(w.TopLevel(), WM_SYSCOMMAND, SC_KEYMENU, static_cast<TLParam>(wParam));
             return 0;
-        case WM_CANCELMODE:
-            if (ws.m_capture == &w) ws.ReleaseCapture();
-            if (ws.m_moveSize.WindowId == w.m_id) ws.EndMoveSize(true);
-            return 0;
-        case WM_QUERYENDSESSION:
-            return 1;
         default:
-            return 0;
+            return std::nullopt;
+    }
+}
+
+TLResult TNonClient::SetText(TWindow& w, TLParam lParam) {
+    const char* text = PtrFromParam<const char>(lParam);
+    w.m_text = text ? text : "";
+    if (w.m_native) w.m_native->SetTitle(w.m_text);
+    if (HasCaption(w)) w.System().RedrawFrame(&w);
+    return 1;
+}
+
+TLResult TNonClient::PositionChanged(TWindow& w, TLParam lParam) {
+    TWindowSystem& ws = w.System();
+    const auto* pos = PtrFromParam<const TWindowPos>(lParam);
+    if (!pos) return 0;
+    const core::TRect client = w.ClientArea();
+    if (!(pos->Flags & SWP_NOMOVE)) {
+        const int x = w.m_rect.Left + (w.m_parent ? 0 : client.Left);
+        const int y = w.m_rect.Top + (w.m_parent ? 0 : client.Top);
+        ws.SendMessage(&w, WM_MOVE, 0, MakeLParam(x, y));
+    }
+    if (!(pos->Flags & SWP_NOSIZE) && ws.IsWindow(&w)) {
+        const int type = w.IsIconic() ? SIZE_MINIMIZED : w.IsZoomed() ? SIZE_MAXIMIZED : SIZE_RESTORED;
+        ws.SendMessage(&w, WM_SIZE, static_cast<TWParam>(type), MakeLParam(client.Width(), client.Height()));
+    }
+    return 0;
+}
+
+TLResult TNonClient::SetCursor(TWindow& w, TWParam wParam, TLParam lParam) {
+    TWindowSystem& ws = w.System();
+    if (w.m_parent && ws.SendMessage(w.m_parent, WM_SETCURSOR, wParam, lParam)) return 1;
+    ws.SetCursor(EdgeCursor(static_cast<int16_t>(LoWord(static_cast<uintptr_t>(lParam)))));
+    return 0;
+}
+
+void TNonClient::SysCommand(TWindow& w, TWParam wParam) {
+    TWindowSystem& ws = w.System();
+    TWindow* top = w.TopLevel();
+    switch (wParam & 0xFFF0) {
+        case SC_MOVE:
+        case SC_SIZE:
+            ws.RunMoveSizeLoop(top, static_cast<uint32_t>(wParam));
+            break;
+        case SC_CLOSE:
+            ws.SendMessage(top, WM_CLOSE, 0, 0);
+            break;
+        case SC_MINIMIZE:
+            ws.ShowWindow(top, SW_MINIMIZE);
+            break;
+        case SC_MAXIMIZE:
+            ws.ShowWindow(top, SW_SHOWMAXIMIZED);
+            break;
+        case SC_RESTORE:
+            ws.ShowWindow(top, SW_RESTORE);
+            break;
+        default:
+            break;
     }
 }
 

@@ -6,6 +6,8 @@
 #include <limits>
 #include <optional>
 
+#include "platform/ui/InputRouter.h"
+#include "platform/ui/MessageQueue.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace platform::ui {
@@ -18,71 +20,33 @@ int64_t DistanceSquared(const core::TRect& r, core::TPoint p) {
     return dx * dx + dy * dy;
 }
 
-// Metrics that do not depend on the screen; nullopt for the others and for unknown indices.
+// Metrics that do not depend on the screen.
+struct TFixedMetric {
+    int Index;
+    int Value;
+};
+constexpr TFixedMetric kFixedMetrics[] = {
+    {SM_CXVSCROLL, 16},   {SM_CYHSCROLL, 16},   {SM_CYVSCROLL, 16},
+    {SM_CXHSCROLL, 16},   {SM_CYVTHUMB, 16},    {SM_CXHTHUMB, 16},
+    {SM_CYCAPTION, 19},   {SM_CXBORDER, 1},     {SM_CYBORDER, 1},
+    {SM_CXDLGFRAME, 3},   {SM_CYDLGFRAME, 3},   {SM_CXFRAME, 4},
+    {SM_CYFRAME, 4},      {SM_CXEDGE, 2},       {SM_CYEDGE, 2},
+    {SM_CXICON, 32},      {SM_CYICON, 32},      {SM_CXCURSOR, 32},
+    {SM_CYCURSOR, 32},    {SM_CXSMICON, 16},    {SM_CYSMICON, 16},
+    {SM_CYMENU, 19},      {SM_CXSIZE, 18},      {SM_CYSIZE, 18},
+    {SM_CYSMCAPTION, 15}, {SM_CXSMSIZE, 12},    {SM_CYSMSIZE, 12},
+    {SM_CXMENUSIZE, 18},  {SM_CYMENUSIZE, 18},  {SM_CXMIN, 112},
+    {SM_CXMINTRACK, 112}, {SM_CYMIN, 27},       {SM_CYMINTRACK, 27},
+    {SM_CXDOUBLECLK, 4},  {SM_CYDOUBLECLK, 4},  {SM_CXDRAG, 4},
+    {SM_CYDRAG, 4},       {SM_MOUSEPRESENT, 1}, {SM_MOUSEWHEELPRESENT, 1},
+    {SM_SWAPBUTTON, 0},
+};
+
+// nullopt for metrics that depend on the screen and for unknown indices.
 std::optional<int> FixedMetric(int index) {
-    switch (index) {
-        case SM_CXVSCROLL:
-        case SM_CYHSCROLL:
-        case SM_CYVSCROLL:
-        case SM_CXHSCROLL:
-        case SM_CYVTHUMB:
-        case SM_CXHTHUMB:
-            return 16;
-        case SM_CYCAPTION:
-            return 19;
-        case SM_CXBORDER:
-        case SM_CYBORDER:
-            return 1;
-        case SM_CXDLGFRAME:
-        case SM_CYDLGFRAME:
-            return 3;
-        case SM_CXFRAME:
-        case SM_CYFRAME:
-            return 4;
-        case SM_CXEDGE:
-        case SM_CYEDGE:
-            return 2;
-        case SM_CXICON:
-        case SM_CYICON:
-        case SM_CXCURSOR:
-        case SM_CYCURSOR:
-            return 32;
-        case SM_CXSMICON:
-        case SM_CYSMICON:
-            return 16;
-        case SM_CYMENU:
-            return 19;
-        case SM_CXSIZE:
-        case SM_CYSIZE:
-            return 18;
-        case SM_CYSMCAPTION:
-            return 15;
-        case SM_CXSMSIZE:
-        case SM_CYSMSIZE:
-            return 12;
-        case SM_CXMENUSIZE:
-        case SM_CYMENUSIZE:
-            return 18;
-        case SM_CXMIN:
-        case SM_CXMINTRACK:
-            return 112;
-        case SM_CYMIN:
-        case SM_CYMINTRACK:
-            return 27;
-        case SM_CXDOUBLECLK:
-        case SM_CYDOUBLECLK:
-            return 4;
-        case SM_CXDRAG:
-        case SM_CYDRAG:
-            return 4;
-        case SM_MOUSEPRESENT:
-        case SM_MOUSEWHEELPRESENT:
-            return 1;
-        case SM_SWAPBUTTON:
-            return 0;
-        default:
-            return std::nullopt;
-    }
+    for (const TFixedMetric& m : kFixedMetrics)
+        if (m.Index == index) return m.Value;
+    return std::nullopt;
 }
 
 core::TRect VirtualScreen(const std::vector<TMonitor>& monitors) {
@@ -146,21 +110,14 @@ core::TRect TWindowSystem::WorkArea() {
 core::TPoint TWindowSystem::GetCursorPos() {
     // While scripted or buffered input is still to be taken, the pointer is where the input
     // taken so far left it, not where the last queued event will put it.
-    if (!m_input.empty()) return m_pointer;
-    m_pointer = m_backend->CursorPos();
-    return m_pointer;
+    if (m_queue->HasPendingInput()) return m_input->Pointer();
+    m_input->SetPointer(m_backend->CursorPos());
+    return m_input->Pointer();
 }
 
 void TWindowSystem::SetCursorPos(core::TPoint screen) {
-    m_pointer = screen;
+    m_input->SetPointer(screen);
     m_backend->SetCursorPos(screen);
-}
-
-void TWindowSystem::SetCursor(TCursorShape shape) {
-    TWindow* over = m_capture ? m_capture : m_hover;
-    if (!IsWindow(over)) return;
-    const TNativeId native = over->TopLevel()->m_native;
-    if (native) m_backend->SetCursorShape(native, shape);
 }
 
 int TWindowSystem::GetSystemMetrics(int index) {

@@ -1,8 +1,8 @@
 #pragma once
 // The window object: one per windowed control, form, menu, list or hint. Windows are created,
-// changed and destroyed through TWindowSystem, which owns them; this class holds a window's state
-// and its window procedure. A TWindow* stays valid until the window is destroyed (after its
-// WM_NCDESTROY); keep it only as long as that.
+// changed and destroyed through TWindowSystem (its TWindowTree owns them); this class holds a
+// window's state and its window procedure. A TWindow* stays valid until the window is destroyed
+// (after its WM_NCDESTROY); keep it only as long as that.
 
 #include <cstdint>
 #include <functional>
@@ -67,7 +67,9 @@ public:
     [[nodiscard]] bool IsTopLevel() const { return m_parent == nullptr; }
     [[nodiscard]] bool IsMessageOnly() const { return m_messageOnly; }
     // The backend's window of a top-level window (0 for child and message-only windows).
-    [[nodiscard]] TNativeId NativeId() const { return m_native; }
+    [[nodiscard]] TNativeId NativeId() const { return m_native ? m_native->Id() : 0; }
+    // A top-level window's native window, null for others.
+    [[nodiscard]] TNativeWindow* Native() const { return m_native.get(); }
     // True when other is this window or lies below it.
     [[nodiscard]] bool Contains(const TWindow* other) const;
 
@@ -139,6 +141,14 @@ public:
 
 private:
     friend class TWindowSystem;
+    friend class TWindowTree;
+    friend class TWindowPlacement;
+    friend class TMessageQueue;
+    friend class TInputRouter;
+    friend class TFocusManager;
+    friend class TPaintScheduler;
+    friend class TMoveSizeLoop;
+    friend class TNonClient;
     TWindow(TWindowSystem& system, uint64_t id);
 
     TWindowSystem* m_system;
@@ -171,7 +181,7 @@ private:
     bool m_beganPaint = false;  // BeginPaint ran during the current WM_PAINT
 
     // Top-level windows only.
-    TNativeId m_native = 0;
+    std::unique_ptr<TNativeWindow> m_native;
     std::shared_ptr<gfx::TBitmap> m_backBuffer;
     gfx::TRegion m_dirty;  // painted but not yet presented (window coordinates)
     TShowState m_showState = TShowState::Normal;

@@ -1,12 +1,18 @@
-// Creation and destruction of windows, the window registry, sending messages, timers.
+// The facade: it owns the backend and the collaborators and forwards to them.
 
 #include "platform/ui/WindowSystem.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 #include "platform/core/Clock.h"
-#include "platform/gfx/Bitmap.h"
+#include "platform/ui/FocusManager.h"
+#include "platform/ui/InputRouter.h"
+#include "platform/ui/MessageQueue.h"
+#include "platform/ui/MoveSizeLoop.h"
+#include "platform/ui/NonClient.h"
+#include "platform/ui/PaintScheduler.h"
+#include "platform/ui/WindowPlacement.h"
+#include "platform/ui/WindowTree.h"
 
 namespace platform::ui {
 
@@ -17,21 +23,20 @@ TWindowSystem* g_current = nullptr;
 TWindowSystem::TWindowSystem(std::unique_ptr<TBackend> backend) : m_backend(std::move(backend)) {
     if (!m_backend) throw std::invalid_argument("TWindowSystem needs a backend");
     if (g_current) throw std::logic_error("a window system is already running");
+    m_tree = std::make_unique<TWindowTree>(*this);
+    m_placement = std::make_unique<TWindowPlacement>(*this);
+    m_queue = std::make_unique<TMessageQueue>(*this);
+    m_input = std::make_unique<TInputRouter>(*this);
+    m_focus = std::make_unique<TFocusManager>(*this);
+    m_painter = std::make_unique<TPaintScheduler>(*this);
+    m_moveSize = std::make_unique<TMoveSizeLoop>(*this);
     g_current = this;
     TBackend* b = m_backend.get();
     core::SetTickSource([b] { return b->Now(); });
 }
 
 TWindowSystem::~TWindowSystem() {
-    // Owners first, so that owned windows go with them; then whatever is left.
-    for (;;) {
-        TWindow* victim = nullptr;
-        for (auto& [id, w] : m_windows)
-            if (!w->m_parent && !w->m_destroying && (!victim || w->m_id < victim->m_id)) victim = w.get();
-        if (!victim) break;
-        DestroyWindow(victim);
-    }
-    m_zombies.clear();
+    m_tree->DestroyAll();
     core::SetTickSource({});
     g_current = nullptr;
 }
@@ -49,213 +54,268 @@ uint64_t TWindowSystem::Now() const {
     return m_backend->Now();
 }
 
-bool TWindowSystem::IsWindow(const TWindow* window) const {
-    return window && m_alive.count(window) != 0;
-}
-
-TWindow* TWindowSystem::FindWindow(uint64_t id) const {
-    return Resolve(id);
-}
-
-TWindow* TWindowSystem::Resolve(uint64_t id) const {
-    auto it = m_windows.find(id);
-    return it == m_windows.end() ? nullptr : it->second.get();
-}
+// ---- Windows -------------------------------------------------------------------------------------
 
 TWindow* TWindowSystem::CreateWindow(const TCreateParams& params) {
-    TWindow* parent = params.Parent;
-    if (parent && (!IsWindow(parent) || parent->m_destroying)) return nullptr;
-    if ((params.Style & WS_CHILD) && !parent) return nullptr;
-    if (params.MessageOnly && parent) return nullptr;
-
-    const uint64_t id = m_nextId++;
-    auto owned = std::unique_ptr<TWindow>(new TWindow(*this, id));
-    TWindow* w = owned.get();
-    w->m_parent = parent;
-    if (!parent && params.Owner && IsWindow(params.Owner)) w->m_owner = params.Owner->TopLevel();
-    w->m_style = params.Style & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
-    w->m_exStyle = params.ExStyle;
-    w->m_classStyle = params.ClassStyle;
-    w->m_text = params.Text;
-    if (params.WndProc) w->m_proc = std::make_shared<const TWndProc>(params.WndProc);
-    w->m_userData = params.UserData;
-    w->m_messageOnly = params.MessageOnly;
-    core::TRect r = params.Bounds;
-    if (r.Right < r.Left) r.Right = r.Left;
-    if (r.Bottom < r.Top) r.Bottom = r.Top;
-    w->m_rect = r;
-    w->m_client = {0, 0, r.Width(), r.Height()};
-
-    m_windows.emplace(id, std::move(owned));
-    m_alive.insert(w);
-    if (parent) {
-        parent->m_children.insert(parent->m_children.begin(), w);
-    } else if (!w->m_messageOnly) {
-        TNativeWindowParams np;
-        np.Bounds = r;
-        np.Title = w->m_text;
-        np.Popup = (w->m_exStyle & WS_EX_NOACTIVATE) != 0;
-        np.ToolWindow = (w->m_exStyle & WS_EX_TOOLWINDOW) != 0;
-        np.Topmost = (w->m_exStyle & WS_EX_TOPMOST) != 0;
-        np.Owner = w->m_owner ? w->m_owner->m_native : 0;
-        w->m_native = m_backend->CreateNativeWindow(np);
-        if (w->m_native) m_byNative[w->m_native] = w;
-        m_topLevels.push_back(w);
-        RaiseTopLevel(w);
-        EnsureBackBuffer(w);
-    }
-
-    if (SendMessage(w, WM_NCCREATE, 0, PtrToLParam(&params)) == 0) {
-        DestroyWindow(w);
-        return nullptr;
-    }
-    if (!IsWindow(w)) return nullptr;
-    w->m_client = CalcClientArea(w, w->m_rect);
-    if (SendMessage(w, WM_CREATE, 0, PtrToLParam(&params)) == -1) {
-        DestroyWindow(w);
-        return nullptr;
-    }
-    if (!IsWindow(w) || w->m_destroying) return nullptr;
-    w->m_created = true;
-    SendMessage(w, WM_SIZE, SIZE_RESTORED, MakeLParam(w->m_client.Width(), w->m_client.Height()));
-    SendMessage(w, WM_MOVE, 0,
-                MakeLParam(w->m_rect.Left + (parent ? 0 : w->m_client.Left),
-                           w->m_rect.Top + (parent ? 0 : w->m_client.Top)));
-    if (!IsWindow(w)) return nullptr;
-    if ((params.Style & WS_VISIBLE) && !w->m_messageOnly)
-        ShowWindow(w, (w->m_exStyle & WS_EX_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
-    return IsWindow(w) ? w : nullptr;
+    return m_tree->Create(params);
 }
 
 bool TWindowSystem::DestroyWindow(TWindow* window) {
-    if (!IsWindow(window) || window->m_destroying) return false;
-    const uint64_t id = window->m_id;
-
-    // Owned top-level windows go first, as on the platform.
-    std::vector<TWindow*> owned;
-    for (TWindow* t : m_topLevels)
-        if (t->m_owner == window) owned.push_back(t);
-    for (auto& [oid, w] : m_windows)
-        if (w->m_owner == window && w->m_messageOnly) owned.push_back(w.get());
-    for (TWindow* t : owned) DestroyWindow(t);
-    if (!IsWindow(window) || window->m_destroying) return false;
-
-    std::vector<TWindow*> subtree{window};
-    for (std::size_t i = 0; i < subtree.size(); ++i)
-        for (TWindow* c : subtree[i]->m_children) subtree.push_back(c);
-    for (TWindow* w : subtree) w->m_destroying = true;
-
-    if (m_moveSize.WindowId == id) EndMoveSize(true);
-    if (window->IsVisible()) {
-        if (window->m_parent) {
-            const core::TPoint off = window->OffsetInTopLevel();
-            window->m_style &= ~WS_VISIBLE;
-            InvalidateInTopLevel(window->TopLevel(),
-                                 gfx::TRegion(core::Bounds(off.X, off.Y, window->Width(), window->Height())));
-        } else {
-            window->m_style &= ~WS_VISIBLE;
-            if (window->m_native) m_backend->SetVisible(window->m_native, false);
-        }
-    }
-    if (m_active == window) ActivateNextAfter(window);
-    if (window->Contains(m_focus)) {
-        TWindow* f = m_focus;
-        m_focus = nullptr;
-        SendMessage(f, WM_KILLFOCUS, 0, 0);
-    }
-    if (window->Contains(m_capture)) ReleaseCapture();
-    if (window->Contains(m_hover)) m_hover = nullptr;
-
-    SendDestroyMessages(window, false);
-    SendDestroyMessages(window, true);
-    if (Resolve(id) != window) return true;  // already gone through a nested call
-    DestroyTree(window);
-    return true;
+    return m_tree->Destroy(window);
 }
 
-void TWindowSystem::SendDestroyMessages(TWindow* window, bool nc) {
+bool TWindowSystem::IsWindow(const TWindow* window) const {
+    return m_tree->IsWindow(window);
+}
+
+TWindow* TWindowSystem::FindWindow(uint64_t id) const {
+    return m_tree->Find(id);
+}
+
+const std::vector<TWindow*>& TWindowSystem::TopLevelWindows() const {
+    return m_tree->TopLevels();
+}
+
+// ---- Position, state, attributes ------------------------------------------------------------------
+
+bool TWindowSystem::SetWindowPos(TWindow* window, TWindow* insertAfter, const core::TRect& rect,
+                                 uint32_t flags) {
+    return m_placement->SetWindowPos(window, insertAfter, rect, flags);
+}
+
+void TWindowSystem::MoveWindow(TWindow* window, const core::TRect& rect, bool repaint) {
+    SetWindowPos(window, nullptr, rect, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+void TWindowSystem::BringToTop(TWindow* window) {
     if (!IsWindow(window)) return;
-    if (!nc) SendMessage(window, WM_DESTROY, 0, 0);
-    const std::vector<TWindow*> children = window->m_children;
-    for (TWindow* c : children) SendDestroyMessages(c, nc);
-    if (nc) SendMessage(window, WM_NCDESTROY, 0, 0);
+    SetWindowPos(window, nullptr, {}, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TWindowSystem::DestroyTree(TWindow* window) {
-    Unlink(window);
-    std::vector<TWindow*> subtree{window};
-    for (std::size_t i = 0; i < subtree.size(); ++i)
-        for (TWindow* c : subtree[i]->m_children) subtree.push_back(c);
-    // Children first, so that no freed window is still referenced by a live one.
-    for (auto it = subtree.rbegin(); it != subtree.rend(); ++it) ForgetWindow(*it);
+void TWindowSystem::SendToBack(TWindow* window) {
+    m_placement->SendToBack(window);
 }
 
-void TWindowSystem::Unlink(TWindow* window) {
-    if (TWindow* p = window->m_parent) {
-        std::erase(p->m_children, window);
-    } else {
-        std::erase(m_topLevels, window);
-    }
+bool TWindowSystem::ShowWindow(TWindow* window, int cmd) {
+    return m_placement->ShowWindow(window, cmd);
 }
 
-void TWindowSystem::ForgetWindow(TWindow* w) {
-    m_timers.KillAll(w->m_id);
-    if (m_capture == w) m_capture = nullptr;
-    if (m_focus == w) m_focus = nullptr;
-    if (m_active == w) m_active = nullptr;
-    if (m_hover == w) m_hover = nullptr;
-    if (m_lastClick.WindowId == w->m_id) m_lastClick = {};
-    if (m_moveSize.WindowId == w->m_id) m_moveSize = {};
-    for (TWindow* t : m_topLevels)
-        if (t->m_owner == w) t->m_owner = nullptr;
-    if (w->m_native) {
-        m_byNative.erase(w->m_native);
-        m_backend->DestroyNativeWindow(w->m_native);
-        w->m_native = 0;
-    }
-    w->m_children.clear();
-    w->m_parent = nullptr;
-    w->m_owner = nullptr;
-    m_alive.erase(w);
-    auto it = m_windows.find(w->m_id);
-    if (it == m_windows.end()) return;
-    std::unique_ptr<TWindow> owned = std::move(it->second);
-    m_windows.erase(it);
-    if (owned->m_busy > 0) m_zombies.push_back(std::move(owned));
+bool TWindowSystem::EnableWindow(TWindow* window, bool enable) {
+    return m_placement->EnableWindow(window, enable);
 }
 
-void TWindowSystem::Release(TWindow* window) {
-    std::erase_if(m_zombies, [window](const std::unique_ptr<TWindow>& z) { return z.get() == window; });
+void TWindowSystem::SetWindowText(TWindow* window, const std::string& text) {
+    if (!IsWindow(window)) return;
+    SendMessage(window, WM_SETTEXT, 0, PtrToLParam(text.c_str()));
 }
 
-TLResult TWindowSystem::CallProc(TWindow& window, uint32_t msg, TWParam wParam, TLParam lParam) {
-    ++window.m_busy;
-    TLResult result;
-    if (window.m_proc) {
-        const std::shared_ptr<const TWndProc> proc = window.m_proc;
-        result = (*proc)(window, msg, wParam, lParam);
-    } else {
-        result = DefWindowProc(window, msg, wParam, lParam);
-    }
-    if (--window.m_busy == 0 && !m_alive.count(&window)) Release(&window);
-    return result;
+void TWindowSystem::SetWindowIcon(TWindow* window, const gfx::TBitmap* icon) {
+    m_placement->SetWindowIcon(window, icon);
 }
+
+void TWindowSystem::SetWindowStyle(TWindow* window, uint32_t style) {
+    m_placement->SetWindowStyle(window, style);
+}
+
+void TWindowSystem::SetWindowExStyle(TWindow* window, uint32_t exStyle) {
+    m_placement->SetWindowExStyle(window, exStyle);
+}
+
+void TWindowSystem::SetWindowRgn(TWindow* window, std::optional<gfx::TRegion> region, bool redraw) {
+    m_placement->SetWindowRgn(window, std::move(region), redraw);
+}
+
+void TWindowSystem::SetLayeredAlpha(TWindow* window, uint8_t alpha) {
+    m_placement->SetLayeredAlpha(window, alpha);
+}
+
+bool TWindowSystem::SupportsLayeredWindows() {
+    return m_backend->SupportsOpacity();
+}
+
+// ---- Messages and timers -------------------------------------------------------------------------
 
 TLResult TWindowSystem::SendMessage(TWindow* window, uint32_t msg, TWParam wParam, TLParam lParam) {
     if (!IsWindow(window)) return 0;
-    return CallProc(*window, msg, wParam, lParam);
+    return m_tree->CallProc(*window, msg, wParam, lParam);
+}
+
+bool TWindowSystem::PostMessage(TWindow* window, uint32_t msg, TWParam wParam, TLParam lParam) {
+    return m_queue->Post(window, msg, wParam, lParam);
+}
+
+void TWindowSystem::PostQuitMessage(int exitCode) {
+    m_queue->PostQuit(exitCode);
+}
+
+bool TWindowSystem::PeekMessage(TMessage& msg, bool remove) {
+    return m_queue->Peek(msg, remove);
+}
+
+bool TWindowSystem::GetMessage(TMessage& msg) {
+    return m_queue->Get(msg);
+}
+
+TLResult TWindowSystem::DispatchMessage(const TMessage& msg) {
+    return m_queue->Dispatch(msg);
+}
+
+bool TWindowSystem::ProcessMessages() {
+    return m_queue->ProcessMessages();
+}
+
+int TWindowSystem::Run() {
+    return m_queue->Run();
+}
+
+TLoopEnd TWindowSystem::RunModalLoop(const std::function<bool()>& done) {
+    return m_queue->RunModal(done);
+}
+
+int TWindowSystem::LoopDepth() const {
+    return m_queue->LoopDepth();
+}
+
+bool TWindowSystem::QuitPending() const {
+    return m_queue->QuitPending();
 }
 
 bool TWindowSystem::SetTimer(TWindow* window, uintptr_t timerId, uint32_t intervalMs) {
     if (!IsWindow(window) || window->m_destroying) return false;
-    m_timers.Set(window->m_id, timerId, intervalMs, Now());
+    m_queue->Timers().Set(window->m_id, timerId, intervalMs, Now());
     return true;
 }
 
 bool TWindowSystem::KillTimer(TWindow* window, uintptr_t timerId) {
     if (!IsWindow(window)) return false;
-    return m_timers.Kill(window->m_id, timerId);
+    return m_queue->Timers().Kill(window->m_id, timerId);
 }
+
+std::optional<uint64_t> TWindowSystem::NextTimerDeadline() const {
+    return m_queue->Timers().NextDeadline();
+}
+
+// ---- Input, focus, activation, non-client ----------------------------------------------------------
+
+TWindow* TWindowSystem::SetCapture(TWindow* window) {
+    return m_input->SetCapture(window);
+}
+
+void TWindowSystem::ReleaseCapture() {
+    m_input->ReleaseCapture();
+}
+
+TWindow* TWindowSystem::GetCapture() const {
+    return m_input->Capture();
+}
+
+TWindow* TWindowSystem::SetFocus(TWindow* window) {
+    return m_focus->SetFocus(window);
+}
+
+TWindow* TWindowSystem::GetFocus() const {
+    return m_focus->Focus();
+}
+
+bool TWindowSystem::SetActiveWindow(TWindow* window) {
+    return m_focus->SetActiveWindow(window);
+}
+
+TWindow* TWindowSystem::GetActiveWindow() const {
+    return m_focus->Active();
+}
+
+TWindow* TWindowSystem::WindowFromPoint(core::TPoint screen) {
+    return m_input->WindowFromPoint(screen);
+}
+
+TWindow* TWindowSystem::MouseWindow() const {
+    return m_input->Hover();
+}
+
+int16_t TWindowSystem::GetKeyState(uint32_t vk) const {
+    return m_input->GetKeyState(vk);
+}
+
+void TWindowSystem::SetCursor(TCursorShape shape) {
+    m_input->SetCursor(shape);
+}
+
+TLResult TWindowSystem::DefWindowProc(TWindow& window, uint32_t msg, TWParam wParam, TLParam lParam) {
+    return TNonClient::DefWindowProc(window, msg, wParam, lParam);
+}
+
+void TWindowSystem::RunMoveSizeLoop(TWindow* window, uint32_t command) {
+    m_moveSize->Run(window, command);
+}
+
+bool TWindowSystem::InMoveSizeLoop() const {
+    return m_moveSize->Running();
+}
+
+// ---- Painting ----------------------------------------------------------------------------------------
+
+void TWindowSystem::InvalidateRect(TWindow* window, const core::TRect* clientRect, bool erase) {
+    m_painter->InvalidateRect(window, clientRect, erase);
+}
+
+void TWindowSystem::InvalidateRgn(TWindow* window, const gfx::TRegion& clientRegion, bool erase) {
+    m_painter->InvalidateRgn(window, clientRegion, erase);
+}
+
+void TWindowSystem::ValidateRect(TWindow* window, const core::TRect* clientRect) {
+    m_painter->ValidateRect(window, clientRect);
+}
+
+void TWindowSystem::RedrawFrame(TWindow* window) {
+    m_painter->RedrawFrame(window);
+}
+
+void TWindowSystem::RedrawAll(TWindow* window) {
+    m_painter->RedrawAll(window);
+}
+
+bool TWindowSystem::GetUpdateRect(TWindow* window, core::TRect& clientRect) const {
+    return m_painter->GetUpdateRect(window, clientRect);
+}
+
+void TWindowSystem::UpdateWindow(TWindow* window) {
+    m_painter->UpdateWindow(window);
+}
+
+TDeviceContextPtr TWindowSystem::BeginPaint(TWindow* window) {
+    return m_painter->BeginPaint(window);
+}
+
+TDeviceContextPtr TWindowSystem::GetDC(TWindow* window) {
+    return m_painter->GetDC(window);
+}
+
+TDeviceContextPtr TWindowSystem::GetWindowDC(TWindow* window) {
+    return m_painter->GetWindowDC(window);
+}
+
+gfx::TRegion TWindowSystem::VisibleRegion(const TWindow* window, bool clientOnly) const {
+    return m_painter->VisibleRegion(window, clientOnly);
+}
+
+void TWindowSystem::Present() {
+    m_painter->Present();
+}
+
+const gfx::TBitmap* TWindowSystem::BackBuffer(const TWindow* topLevel) const {
+    return m_painter->BackBuffer(topLevel);
+}
+
+const TPaintStats& TWindowSystem::PaintStats() const {
+    return m_painter->Stats();
+}
+
+void TWindowSystem::ResetPaintStats() {
+    m_painter->ResetStats();
+}
+
+// ---- Shortcuts -----------------------------------------------------------------------------------
 
 TLResult SendMessage(TWindow* window, uint32_t msg, TWParam wParam, TLParam lParam) {
     TWindowSystem* ws = TWindowSystem::Current();
@@ -268,7 +328,7 @@ bool PostMessage(TWindow* window, uint32_t msg, TWParam wParam, TLParam lParam) 
 }
 
 TLResult DefWindowProc(TWindow& window, uint32_t msg, TWParam wParam, TLParam lParam) {
-    return TWindowSystem::DefWindowProc(window, msg, wParam, lParam);
+    return TNonClient::DefWindowProc(window, msg, wParam, lParam);
 }
 
 }  // namespace platform::ui

@@ -1,22 +1,26 @@
 #pragma once
-// The window system: one per process, on the user-interface thread. It owns every window, the
-// message queue and loop, timers, invalidation and painting into the top-level windows' back
-// buffers, input routing (capture, focus, activation, double clicks, enter and leave), the
-// non-client protocol with its move and size loop, window states and the screens. A backend
-// (Backend.h) shows the top-level windows and delivers raw input.
+// The window system: one per process, on the user-interface thread. This class is the facade the
+// rest of the program calls; the work is done by its collaborators, each with its own header:
+//   TWindowTree       windows: creation, destruction, lookup, z-order of top-levels, zombies
+//   TWindowPlacement  position, size, z-order of children, visibility, states, attributes
+//   TMessageQueue     posted messages, timers, the loops and the order of messages
+//   TInputRouter      raw input to messages: hit-testing, capture, enter and leave, double
+//                     clicks, keys, and the desktop's own events
+//   TFocusManager     activation of top-level windows and the keyboard focus
+//   TPaintScheduler   invalidation, back buffers, paint and window contexts, presenting
+//   TMoveSizeLoop     the nested loop that moves or sizes a top-level window
+//   TNonClient        DefWindowProc: the built-in frame and the default answers
+// A backend (Backend.h) shows the top-level windows through their native windows and delivers
+// raw input.
 //
 // Message order: sent messages run at once; the loop hands out posted messages first, then input,
-// then WM_PAINT, then WM_TIMER, as the platform the program was designed on does.
+// then WM_PAINT, then WM_TIMER.
 
-#include <array>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/core/Types.h"
@@ -24,11 +28,19 @@
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Screens.h"
-#include "platform/ui/Timers.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/backend/Backend.h"
 
 namespace platform::ui {
+
+class TWindowTree;
+class TWindowPlacement;
+class TMessageQueue;
+class TInputRouter;
+class TFocusManager;
+class TPaintScheduler;
+class TMoveSizeLoop;
+class TNonClient;
 
 // Counters for tests and benchmarks.
 struct TPaintStats {
@@ -64,7 +76,7 @@ public:
     [[nodiscard]] TBackend& Backend() { return *m_backend; }
     [[nodiscard]] uint64_t Now() const;
 
-    // ---- Windows (WindowSystem.cpp) ----
+    // ---- Windows (TWindowTree) ----
     // Sends WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE and WM_MOVE, then shows the window
     // when the style has WS_VISIBLE. Null when the parameters are invalid (WS_CHILD without a
     // live parent) or WM_NCCREATE / WM_CREATE refuse.
@@ -76,9 +88,9 @@ public:
     [[nodiscard]] bool IsWindow(const TWindow* window) const;
     [[nodiscard]] TWindow* FindWindow(uint64_t id) const;
     // Top-level windows, top of the z-order first.
-    [[nodiscard]] const std::vector<TWindow*>& TopLevelWindows() const { return m_topLevels; }
+    [[nodiscard]] const std::vector<TWindow*>& TopLevelWindows() const;
 
-    // ---- Position, state, attributes (WindowPos.cpp) ----
+    // ---- Position, state, attributes (TWindowPlacement) ----
     // insertAfter: null puts the window on top of its siblings (SWP_NOZORDER keeps the order).
     // Sends WM_WINDOWPOSCHANGING (which may change the request), WM_NCCALCSIZE when the size or
     // frame changes, and WM_WINDOWPOSCHANGED, whose default handling sends WM_MOVE and WM_SIZE.
@@ -104,7 +116,7 @@ public:
     void SetLayeredAlpha(TWindow* window, uint8_t alpha);
     [[nodiscard]] bool SupportsLayeredWindows();
 
-    // ---- Messages (MessageLoop.cpp) ----
+    // ---- Messages and timers (TMessageQueue) ----
     TLResult SendMessage(TWindow* window, uint32_t msg, TWParam wParam = 0, TLParam lParam = 0);
     // Null window: a thread message (delivered by the loop to MessageFilter only).
     bool PostMessage(TWindow* window, uint32_t msg, TWParam wParam = 0, TLParam lParam = 0);
@@ -123,8 +135,8 @@ public:
     // A nested loop that runs until done() is true (checked before every message and every
     // wait), WM_QUIT arrives or the backend stalls.
     TLoopEnd RunModalLoop(const std::function<bool()>& done);
-    [[nodiscard]] int LoopDepth() const { return m_loopDepth; }
-    [[nodiscard]] bool QuitPending() const { return m_quit.has_value(); }
+    [[nodiscard]] int LoopDepth() const;
+    [[nodiscard]] bool QuitPending() const;
 
     // Called with every message the loops take, before dispatch; true means handled.
     std::function<bool(TMessage&)> MessageFilter;
@@ -135,9 +147,9 @@ public:
     // Re-setting an id replaces its interval. False for a dead window.
     bool SetTimer(TWindow* window, uintptr_t timerId, uint32_t intervalMs);
     bool KillTimer(TWindow* window, uintptr_t timerId);
-    [[nodiscard]] std::optional<uint64_t> NextTimerDeadline() const { return m_timers.NextDeadline(); }
+    [[nodiscard]] std::optional<uint64_t> NextTimerDeadline() const;
 
-    // ---- Invalidation and painting (Painting.cpp) ----
+    // ---- Invalidation and painting (TPaintScheduler) ----
     // Client coordinates; null = the whole client area. Children are invalidated too where they
     // overlap, unless the window clips its children (WS_CLIPCHILDREN).
     void InvalidateRect(TWindow* window, const core::TRect* clientRect, bool erase = true);
@@ -163,24 +175,24 @@ public:
     void Present();
     // A top-level window's back buffer (window coordinates), null for others.
     [[nodiscard]] const gfx::TBitmap* BackBuffer(const TWindow* topLevel) const;
-    [[nodiscard]] const TPaintStats& PaintStats() const { return m_stats; }
-    void ResetPaintStats() { m_stats = {}; }
+    [[nodiscard]] const TPaintStats& PaintStats() const;
+    void ResetPaintStats();
 
-    // ---- Input, focus, activation (Input.cpp, Activation.cpp) ----
+    // ---- Input, focus, activation (TInputRouter, TFocusManager) ----
     TWindow* SetCapture(TWindow* window);  // returns the previous capture
     void ReleaseCapture();
-    [[nodiscard]] TWindow* GetCapture() const { return m_capture; }
+    [[nodiscard]] TWindow* GetCapture() const;
     // Returns the previous focus. Refused (focus unchanged) for windows of WS_EX_NOACTIVATE
     // top-levels and dead windows; activates the window's top-level first.
     TWindow* SetFocus(TWindow* window);
-    [[nodiscard]] TWindow* GetFocus() const { return m_focus; }
+    [[nodiscard]] TWindow* GetFocus() const;
     // Refused for WS_EX_NOACTIVATE, hidden, disabled and message-only windows.
     bool SetActiveWindow(TWindow* window);
-    [[nodiscard]] TWindow* GetActiveWindow() const { return m_active; }
+    [[nodiscard]] TWindow* GetActiveWindow() const;
     // The deepest visible, enabled window at a screen point whose shape contains it.
     [[nodiscard]] TWindow* WindowFromPoint(core::TPoint screen);
     // The window under the pointer as last seen by the input (the one that got CM_MOUSEENTER).
-    [[nodiscard]] TWindow* MouseWindow() const { return m_hover; }
+    [[nodiscard]] TWindow* MouseWindow() const;
     // High bit: down; low bit: toggled (every press). Mouse buttons use VK_LBUTTON etc.
     [[nodiscard]] int16_t GetKeyState(uint32_t vk) const;
     [[nodiscard]] core::TPoint GetCursorPos();
@@ -189,13 +201,13 @@ public:
     void SetCursor(TCursorShape shape);
     [[nodiscard]] bool DragFullWindows() const { return true; }
 
-    // ---- Non-client protocol and move/size loop (NonClient.cpp, MoveSize.cpp) ----
+    // ---- Non-client protocol and move/size loop (TNonClient, TMoveSizeLoop) ----
     // The default processing of every message.
     static TLResult DefWindowProc(TWindow& window, uint32_t msg, TWParam wParam, TLParam lParam);
     // Runs the move (SC_MOVE) or size (SC_SIZE + WMSZ_*) loop for a top-level window until the
     // left button is released (Escape restores the old bounds). Returns when the loop has ended.
     void RunMoveSizeLoop(TWindow* window, uint32_t command);
-    [[nodiscard]] bool InMoveSizeLoop() const { return m_moveSize.WindowId != 0; }
+    [[nodiscard]] bool InMoveSizeLoop() const;
 
     // ---- Screens (Screens.cpp) ----
     [[nodiscard]] std::vector<TMonitor> Monitors();
@@ -211,122 +223,33 @@ public:
 private:
     friend class TWindow;
     friend class TDeviceContext;
+    friend class TWindowTree;
+    friend class TWindowPlacement;
+    friend class TMessageQueue;
+    friend class TInputRouter;
+    friend class TFocusManager;
+    friend class TPaintScheduler;
+    friend class TMoveSizeLoop;
+    friend class TNonClient;
 
-    struct TQueued {
-        uint64_t WindowId;  // 0 = thread message
-        uint32_t Msg;
-        TWParam WParam;
-        TLParam LParam;
-        uint64_t Time;
-        core::TPoint Pt;
-    };
-    enum class TWaitResult : uint8_t { Message, Quit, Stalled, Done };
+    // The collaborators, for each other.
+    [[nodiscard]] TWindowTree& Tree() const { return *m_tree; }
+    [[nodiscard]] TWindowPlacement& Placement() const { return *m_placement; }
+    [[nodiscard]] TMessageQueue& Queue() const { return *m_queue; }
+    [[nodiscard]] TInputRouter& Input() const { return *m_input; }
+    [[nodiscard]] TFocusManager& Focus() const { return *m_focus; }
+    [[nodiscard]] TPaintScheduler& Painter() const { return *m_painter; }
+    [[nodiscard]] TMoveSizeLoop& MoveSize() const { return *m_moveSize; }
 
-    struct TClickRecord {
-        uint64_t WindowId = 0;
-        int Button = -1;
-        bool NonClient = false;
-        uint64_t Time = 0;
-        core::TPoint Pos{};
-        bool WasDouble = false;
-    };
-    struct TMoveSizeState {
-        uint64_t WindowId = 0;  // nonzero while a loop runs
-        uint32_t Command = 0;
-        int Edge = 0;
-        core::TPoint Start{};
-        core::TRect StartRect{};
-        core::TRect Current{};
-        bool Ended = false;
-        bool Cancelled = false;
-        core::TPoint MinTrack{};
-        core::TPoint MaxTrack{};
-    };
-
-    // WindowSystem.cpp
-    TWindow* Resolve(uint64_t id) const;
-    void Release(TWindow* window);  // frees a destroyed window whose procedures have returned
-    void DestroyTree(TWindow* window);
-    void SendDestroyMessages(TWindow* window, bool nc);
-    void Unlink(TWindow* window);
-    void ForgetWindow(TWindow* window);
-    TLResult CallProc(TWindow& window, uint32_t msg, TWParam wParam, TLParam lParam);
-
-    // WindowPos.cpp
-    void ApplyBounds(TWindow* window, const core::TRect& rect, bool frameChanged, bool redraw);
-    core::TRect CalcClientArea(TWindow* window, const core::TRect& rect);
-    void RaiseTopLevel(TWindow* window);
-    void ShowTopLevel(TWindow* window, bool show, bool activate);
-    void SetShowState(TWindow* window, TShowState state);
-    TMinMaxInfo QueryMinMax(TWindow* window);
-    void UpdateNativeAlpha(TWindow* window);
-
-    // MessageLoop.cpp
-    bool TakeMessage(TMessage& msg, bool remove);
-    // done (when given) is checked before taking a message and before every wait.
-    TWaitResult WaitMessage(TMessage& msg, const std::function<bool()>& done);
-    bool FilterAndDispatch(TMessage& msg);
-    bool PollBackend();
-
-    // Painting.cpp
-    void AddUpdate(TWindow* window, const gfx::TRegion& clientRegion, bool erase, bool children);
-    void InvalidateInTopLevel(TWindow* topLevel, const gfx::TRegion& area);
-    TWindow* FindPaintTarget(TWindow* root) const;
-    bool PaintNext(TWindow* root, TMessage& msg);
-    void SendNcPaint(TWindow* window);
-    void AddDirty(TWindow* window, const gfx::TRegion& bufferRegion);
-    void EnsureBackBuffer(TWindow* topLevel);
-    gfx::TRegion ShapeInTopLevel(const TWindow* window, bool clientOnly) const;
-    void EndContext(TDeviceContext& dc);
-
-    // Input.cpp
-    bool TranslateInput(const TInputEvent& event, TMessage& msg);
-    bool TranslateMouse(const TInputEvent& event, TMessage& msg);
-    bool TranslateKey(const TInputEvent& event, TMessage& msg);
-    void HandleDesktopEvent(const TInputEvent& event);
-    TWindow* HitWindow(TWindow* window, core::TPoint screen, int& hit);
-    void UpdateHover(TWindow* window);
-    void SyncModifiers(uint32_t modifiers);
-    void SetKeyDown(uint32_t vk, bool down);
-    uint32_t MouseKeyFlags() const;
-    bool MouseActivate(TWindow* target, TWindow* topLevel, int hit, uint32_t msg);
-
-    // Activation.cpp
-    void Activate(TWindow* topLevel, int how);
-    void ActivateNextAfter(TWindow* leaving);
-    void FocusLost(TWindow* window);
-
-    // MoveSize.cpp
-    bool MoveSizeInput(const TInputEvent& event);
-    void MoveSizeTrack(TWindow* window, core::TPoint pointer);
-    void EndMoveSize(bool cancel);
-
+    // Declared first: the windows' native windows go before the backend that made them.
     std::unique_ptr<TBackend> m_backend;
-    std::unordered_map<uint64_t, std::unique_ptr<TWindow>> m_windows;
-    std::unordered_set<const TWindow*> m_alive;
-    std::vector<std::unique_ptr<TWindow>> m_zombies;  // destroyed while a procedure still runs
-    std::vector<TWindow*> m_topLevels;
-    std::unordered_map<TNativeId, TWindow*> m_byNative;
-    uint64_t m_nextId = 1;
-
-    std::deque<TQueued> m_posted;
-    std::deque<TInputEvent> m_input;
-    std::deque<TMessage> m_translated;  // input turned into messages by a peek without removal
-    std::optional<int> m_quit;
-    int m_loopDepth = 0;
-    TTimerQueue m_timers;
-
-    TWindow* m_capture = nullptr;
-    TWindow* m_focus = nullptr;
-    TWindow* m_active = nullptr;
-    TWindow* m_hover = nullptr;
-    std::array<uint8_t, 256> m_keys{};  // bit 0x80 down, bit 0x01 toggled
-    core::TPoint m_pointer{};           // where the input taken so far left the pointer
-    bool m_altAlone = false;
-    uint64_t m_desktopChange = 0;  // the window whose desktop-made change is applied: not echoed back
-    TClickRecord m_lastClick;
-    TMoveSizeState m_moveSize;
-    TPaintStats m_stats;
+    std::unique_ptr<TWindowTree> m_tree;
+    std::unique_ptr<TWindowPlacement> m_placement;
+    std::unique_ptr<TMessageQueue> m_queue;
+    std::unique_ptr<TInputRouter> m_input;
+    std::unique_ptr<TFocusManager> m_focus;
+    std::unique_ptr<TPaintScheduler> m_painter;
+    std::unique_ptr<TMoveSizeLoop> m_moveSize;
 };
 
 // Shortcuts to the running window system.

@@ -8,18 +8,23 @@
 // coordinates (origin at the native window's top-left) for shapes, exposed and presented areas.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/core/Types.h"
 
+#include "platform/gfx/Bitmap.h"
+
 namespace platform::gfx {
-class TBitmap;
 class TRegion;
 }  // namespace platform::gfx
 
 namespace platform::ui {
+
+class TNativeWindow;
+class TWindow;
 
 // A backend's handle of a native window; 0 means none.
 using TNativeId = uint64_t;
@@ -78,6 +83,8 @@ struct TInputEvent {
     uint32_t Modifiers = 0;  // kMod* bits at the time of the event
     core::TRect Rect{};
     uint64_t Time = 0;  // backend clock, milliseconds
+    // The native window of Window, filled in by the backend when it hands the event out.
+    TNativeWindow* Target = nullptr;
 };
 
 struct TNativeWindowParams {
@@ -89,6 +96,64 @@ struct TNativeWindowParams {
     bool ToolWindow = false;  // no task-bar entry
     bool Topmost = false;     // stays above ordinary windows
     TNativeId Owner = 0;      // dialogs and owned windows stay above their owner
+};
+
+// One native window of a top-level window, created by the backend. It knows its backend id, and
+// the window system's window it shows (Client), so that neither side keeps a map to find the
+// other. Destroying the object destroys the native window. Native windows are all frameless:
+// every frame is drawn by the window system. A new window is hidden.
+class TNativeWindow {
+public:
+    explicit TNativeWindow(TNativeId id) : m_id(id) {}
+    virtual ~TNativeWindow() = default;
+    TNativeWindow(const TNativeWindow&) = delete;
+    TNativeWindow& operator=(const TNativeWindow&) = delete;
+
+    [[nodiscard]] TNativeId Id() const { return m_id; }
+    // The window system's window shown by this native window (set by the window system).
+    [[nodiscard]] TWindow* Client() const { return m_client; }
+    void SetClient(TWindow* client) { m_client = client; }
+
+    virtual void SetBounds(const core::TRect& screen) = 0;
+    // Showing maps the window at the top of its stacking layer without giving it the focus.
+    virtual void SetVisible(bool visible) = 0;
+    virtual void SetMinimized(bool minimized) = 0;
+    virtual void Raise() = 0;
+    virtual void SetTopmost(bool topmost) = 0;
+    // Title, icon, shape and opacity are visible to the rest of the desktop when the call
+    // returns: other programs (and tests) may read them at once.
+    virtual void SetTitle(const std::string& title) = 0;
+    // nullptr removes the icon.
+    virtual void SetIcon(const gfx::TBitmap* icon) = 0;
+    // Window coordinates; nullptr makes the window rectangular again. The backend keeps the
+    // shape and applies it again after every size change.
+    virtual void SetShape(const gfx::TRegion* shape) = 0;
+    // 255 is opaque. Only shown where the backend supports opacity; otherwise kept and ignored.
+    virtual void SetOpacity(uint8_t alpha) = 0;
+    // Shows the given rectangles (window coordinates) of the window's back buffer, which has the
+    // window's size. The rectangles lie within the buffer.
+    virtual void Present(const gfx::TBitmap& backBuffer, const std::vector<core::TRect>& rects) = 0;
+    virtual void SetKeyboardFocus() = 0;
+    virtual void SetCursorShape(TCursorShape shape) = 0;
+
+private:
+    TNativeId m_id;
+    TWindow* m_client = nullptr;
+};
+
+// What a backend that keeps the screen in memory offers programs: screenshots, whether anything
+// was presented since the last look, and a hook for the moments a loop runs out of input.
+class TScreenCapture {
+public:
+    virtual ~TScreenCapture() = default;
+    // The screen as shown.
+    [[nodiscard]] virtual gfx::TBitmap CaptureScreen() const = 0;
+    // False when the file cannot be written.
+    virtual bool SaveScreenshot(const std::string& pngPath) const = 0;
+    // Whether anything was presented since the last call.
+    virtual bool TakePresented() = 0;
+    // Called when a loop waits and no input is queued; see the backend for what true means.
+    virtual void SetIdleHook(std::function<bool()> hook) = 0;
 };
 
 class TBackend {
@@ -105,39 +170,19 @@ public:
     [[nodiscard]] virtual std::vector<TMonitor> Monitors() = 0;
     [[nodiscard]] virtual core::TPoint CursorPos() = 0;
     virtual void SetCursorPos(core::TPoint screen) = 0;
-    virtual void SetCursorShape(TNativeId window, TCursorShape shape) = 0;
 
-    // Top-level windows. Native windows are all frameless: every frame is drawn by the window
-    // system. A new window is hidden. Every call with an unknown id is ignored.
-    [[nodiscard]] virtual TNativeId CreateNativeWindow(const TNativeWindowParams& params) = 0;
-    virtual void DestroyNativeWindow(TNativeId window) = 0;
-    virtual void SetBounds(TNativeId window, const core::TRect& screen) = 0;
-    // Showing maps the window at the top of its stacking layer without giving it the focus.
-    virtual void SetVisible(TNativeId window, bool visible) = 0;
-    virtual void SetMinimized(TNativeId window, bool minimized) = 0;
-    virtual void Raise(TNativeId window) = 0;
-    virtual void SetTopmost(TNativeId window, bool topmost) = 0;
-    virtual void SetTitle(TNativeId window, const std::string& title) = 0;
-    // nullptr removes the icon.
-    virtual void SetIcon(TNativeId window, const gfx::TBitmap* icon) = 0;
-    // Window coordinates; nullptr makes the window rectangular again. The backend keeps the
-    // shape and applies it again after every size change.
-    virtual void SetShape(TNativeId window, const gfx::TRegion* shape) = 0;
-    // 255 is opaque. Only shown where SupportsOpacity() is true; otherwise kept and ignored.
-    virtual void SetOpacity(TNativeId window, uint8_t alpha) = 0;
+    // A native window for a top-level window; null when the backend cannot make one (its
+    // connection is lost).
+    [[nodiscard]] virtual std::unique_ptr<TNativeWindow> OpenWindow(const TNativeWindowParams& params) = 0;
     [[nodiscard]] virtual bool SupportsOpacity() = 0;
-    // Shows the given rectangles (window coordinates) of the window's back buffer, which has the
-    // window's size. The rectangles lie within the buffer.
-    virtual void Present(TNativeId window, const gfx::TBitmap& backBuffer,
-                         const std::vector<core::TRect>& rects) = 0;
-    virtual void SetKeyboardFocus(TNativeId window) = 0;
     // While a window holds the grab, pointer events keep coming even outside our windows;
-    // 0 releases it.
-    virtual void SetPointerGrab(TNativeId window) = 0;
-    // Our top-level window under a screen point (honouring shapes), 0 when none of ours.
-    [[nodiscard]] virtual TNativeId WindowAt(core::TPoint screen) = 0;
+    // null releases it.
+    virtual void GrabPointer(TNativeWindow* window) = 0;
+    // Our native window under a screen point (honouring shapes), null when none of ours.
+    [[nodiscard]] virtual TNativeWindow* NativeWindowAt(core::TPoint screen) = 0;
 
-    // Input: the next pending event, without blocking; false when none is pending.
+    // Input: the next pending event, without blocking; false when none is pending. Events that
+    // concern a window carry its id and its object (Target).
     virtual bool PollEvent(TInputEvent& event) = 0;
     // Blocks until an event may be pending or timeoutMs passed (-1: no timeout). Returns false
     // only when the backend knows that nothing will ever arrive (a script that ran out), so
@@ -146,6 +191,9 @@ public:
 
     [[nodiscard]] virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
+
+    // The screen-capture capability, or null when the backend shows a real screen.
+    [[nodiscard]] virtual TScreenCapture* ScreenCapture() { return nullptr; }
 };
 
 }  // namespace platform::ui

@@ -1,7 +1,7 @@
 #pragma once
-// Picks the display backend: VK_BACKEND=headless selects the headless backend, anything else
-// empty or "x11" the x11 backend. Implemented beside the x11 backend (target platform_ui_x11),
-// so that the window system itself builds without a display library.
+// Picks the display backend: VK_BACKEND=headless selects the headless backend, empty or "x11"
+// the x11 backend. Implemented in backend/factory (target platform_ui_backends), which links
+// every backend, so that the window system itself builds without a display library.
 
 #include <memory>
 #include <string>

@@ -194,6 +194,8 @@ TEST_F(X11DesktopTest, TitleOpacityAndIconReachTheDesktop) {
     params.Title = "first";
     const TNativeId id = Backend().CreateNativeWindow(params);
     Backend().SetTitle(id, "Grüße – Rätsel");
+    // Title, opacity and icon reach the server before the backend's calls return (it waits for
+    // the server), so the observer's connection reads them at once, without waiting for events.
     auto read = [&](const char* name, Atom* type = nullptr, int* format = nullptr) {
         Atom t = None;
         int f = 0;

@@ -7,6 +7,9 @@
 //   x11_probe focus                  print the id of the window with the keyboard focus
 //   x11_probe override-redirect W    print 1 when the window bypasses window management
 //   x11_probe close WINDOW           send the desktop's close request (WM_DELETE_WINDOW)
+//   x11_probe bind-key KEYSYM        map a spare key code to KEYSYM (a name) and print the code;
+//                                    prints nothing when a key already types it
+//   x11_probe unbind-key CODE        take the symbols off a key code again
 //
 // Exit status 0 on success, 1 when the window or answer is not there, 2 on bad use.
 
@@ -23,6 +26,30 @@ namespace {
 
 int IgnoreErrors(Display*, XErrorEvent*) {
     return 0;
+}
+
+// A key mapping that stays in place while a program reads it: a key code that types nothing now
+// is given the symbol. (Mapping a key only for the moment of one key press, as typing tools do,
+// races with the program, which fetches the new mapping when it looks the key up.)
+int BindKey(Display* display, const char* name) {
+    const KeySym sym = XStringToKeysym(name);
+    if (sym == NoSymbol) return 2;
+    if (XKeysymToKeycode(display, sym) != 0) return 0;
+    int minCode = 0, maxCode = 0;
+    XDisplayKeycodes(display, &minCode, &maxCode);
+    for (int code = maxCode; code >= minCode; --code) {
+        int perCode = 0;
+        KeySym* syms = XGetKeyboardMapping(display, static_cast<KeyCode>(code), 1, &perCode);
+        bool unused = true;
+        for (int i = 0; i < perCode; ++i) unused = unused && syms[i] == NoSymbol;
+        XFree(syms);
+        if (!unused) continue;
+        KeySym both[2] = {sym, sym};
+        XChangeKeyboardMapping(display, code, 2, both, 1);
+        std::printf("%d\n", code);
+        return 0;
+    }
+    return 1;
 }
 
 std::string Title(Display* display, Window window) {
@@ -120,9 +147,15 @@ int main(int argc, char** argv) {
         event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
         event.xclient.data.l[1] = CurrentTime;
         if (!XSendEvent(display, window, False, NoEventMask, &event)) status = 1;
+    } else if (command == "bind-key" && argc == 3) {
+        status = BindKey(display, argv[2]);
+    } else if (command == "unbind-key" && argc == 3) {
+        KeySym none[2] = {NoSymbol, NoSymbol};
+        XChangeKeyboardMapping(display, std::atoi(argv[2]), 2, none, 1);
     } else {
         status = 2;
     }
+    // Every request has reached the server (and the keymap change its clients) before we end.
     XSync(display, False);
     XCloseDisplay(display);
     return status;

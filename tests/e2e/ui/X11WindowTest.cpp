@@ -70,7 +70,7 @@ TEST_P(X11PresentTest, PresentsPixelsInsideTheShapeOnly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedAndPlain, X11PresentTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Plain" : "SharedMemory"; });
+                         [](const auto& testInfo) { return testInfo.param ? "Plain" : "SharedMemory"; });
 
 TEST_F(X11Fixture, PopupStaysAboveAndNeverTakesTheFocus) {
     const TNativeId main = ShowFilled({100, 100, 300, 250}, 0x808080);

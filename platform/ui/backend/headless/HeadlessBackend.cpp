@@ -186,6 +186,8 @@ bool THeadlessBackend::PollEvent(TInputEvent& event) {
         return false;
     }
     event = m_queue[m_queueHead++];
+    const auto it = m_objects.find(event.Window);
+    event.Target = it == m_objects.end() ? nullptr : it->second;
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,7 +48,7 @@ struct TPresentRecord {
     core::TRect Rect;
 };
 
-class THeadlessBackend final : public TBackend {
+class THeadlessBackend final : public TBackend, public TScreenCapture {
 public:
     explicit THeadlessBackend(THeadlessScreen screen = {});
     ~THeadlessBackend() override;
@@ -58,24 +59,10 @@ public:
     [[nodiscard]] std::vector<TMonitor> Monitors() override;
     [[nodiscard]] core::TPoint CursorPos() override { return m_pointer; }
     void SetCursorPos(core::TPoint screen) override;
-    void SetCursorShape(TNativeId window, TCursorShape shape) override;
-    [[nodiscard]] TNativeId CreateNativeWindow(const TNativeWindowParams& params) override;
-    void DestroyNativeWindow(TNativeId window) override;
-    void SetBounds(TNativeId window, const core::TRect& screen) override;
-    void SetVisible(TNativeId window, bool visible) override;
-    void SetMinimized(TNativeId window, bool minimized) override;
-    void Raise(TNativeId window) override;
-    void SetTopmost(TNativeId window, bool topmost) override;
-    void SetTitle(TNativeId window, const std::string& title) override;
-    void SetIcon(TNativeId window, const gfx::TBitmap* icon) override;
-    void SetShape(TNativeId window, const gfx::TRegion* shape) override;
-    void SetOpacity(TNativeId window, uint8_t alpha) override;
+    [[nodiscard]] std::unique_ptr<TNativeWindow> OpenWindow(const TNativeWindowParams& params) override;
     [[nodiscard]] bool SupportsOpacity() override { return SupportsOpacityValue; }
-    void Present(TNativeId window, const gfx::TBitmap& backBuffer,
-                 const std::vector<core::TRect>& rects) override;
-    void SetKeyboardFocus(TNativeId window) override;
-    void SetPointerGrab(TNativeId window) override { m_grab = window; }
-    [[nodiscard]] TNativeId WindowAt(core::TPoint screen) override;
+    void GrabPointer(TNativeWindow* window) override { m_grab = window ? window->Id() : 0; }
+    [[nodiscard]] TNativeWindow* NativeWindowAt(core::TPoint screen) override;
     bool PollEvent(TInputEvent& event) override;
     // Queued input: true. Otherwise OnIdle runs; when it queues input or moves the clock, true.
     // Otherwise the clock moves by the timeout (time passes while nobody acts) as long as the
@@ -83,6 +70,32 @@ public:
     bool WaitForEvents(int64_t timeoutMs) override;
     [[nodiscard]] std::string ClipboardText() override { return m_clipboard; }
     void SetClipboardText(const std::string& text) override { m_clipboard = text; }
+    [[nodiscard]] TScreenCapture* ScreenCapture() override { return this; }
+
+    // ---- TScreenCapture ----
+    [[nodiscard]] gfx::TBitmap CaptureScreen() const override { return Screenshot(); }
+    bool SaveScreenshot(const std::string& pngPath) const override;
+    bool TakePresented() override;
+    void SetIdleHook(std::function<bool()> hook) override { OnIdle = std::move(hook); }
+
+    // ---- Native windows by id (what the native window objects do; tests may call them too).
+    // Every call with an unknown id is ignored.
+    [[nodiscard]] TNativeId CreateNativeWindow(const TNativeWindowParams& params);
+    void DestroyNativeWindow(TNativeId window);
+    void SetCursorShape(TNativeId window, TCursorShape shape);
+    void SetBounds(TNativeId window, const core::TRect& screen);
+    void SetVisible(TNativeId window, bool visible);
+    void SetMinimized(TNativeId window, bool minimized);
+    void Raise(TNativeId window);
+    void SetTopmost(TNativeId window, bool topmost);
+    void SetTitle(TNativeId window, const std::string& title);
+    void SetIcon(TNativeId window, const gfx::TBitmap* icon);
+    void SetShape(TNativeId window, const gfx::TRegion* shape);
+    void SetOpacity(TNativeId window, uint8_t alpha);
+    void Present(TNativeId window, const gfx::TBitmap& backBuffer, const std::vector<core::TRect>& rects);
+    void SetKeyboardFocus(TNativeId window);
+    void SetPointerGrab(TNativeId window) { m_grab = window; }
+    [[nodiscard]] TNativeId WindowAt(core::TPoint screen);
 
     // ---- Settings ----
     void SetScreen(THeadlessScreen screen);
@@ -126,9 +139,9 @@ public:
     [[nodiscard]] gfx::TBitmap Screenshot() const;
     // One window's presented pixels (its own size); outside its shape the desktop colour.
     [[nodiscard]] gfx::TBitmap CaptureWindow(TNativeId window) const;
-    bool SaveScreenshot(const std::string& pngPath) const;
 
 private:
+    friend class THeadlessWindow;
     TNativeWindowState* Find(TNativeId window);
     void Restack(TNativeId window);
     void Push(TInputEvent event);
@@ -149,6 +162,7 @@ private:
     std::array<bool, 256> m_keys{};
     std::string m_clipboard;
     std::vector<TPresentRecord> m_presents;
+    std::map<TNativeId, TNativeWindow*> m_objects;  // the live native window objects
 };
 
 }  // namespace platform::ui::headless

@@ -207,6 +207,47 @@ void TX11Backend::SendNetWmState(TX11Window& w, bool add, Atom state) {
     XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
+void TX11Backend::SetManagedHints(Window xid, const TNativeWindowParams& params) {
+    const core::TRect& b = params.Bounds;
+    Atom protocols[] = {m_atoms.WM_DELETE_WINDOW, m_atoms.NET_WM_PING};
+    XSetWMProtocols(m_display, xid, protocols, 2);
+    // Motif hints: decorations off; the frame is ours.
+    const long motif[5] = {2, 0, 0, 0, 0};
+    XChangeProperty(m_display, xid, m_atoms.MOTIF_WM_HINTS, m_atoms.MOTIF_WM_HINTS, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(motif), 5);
+    XWMHints hints{};
+    hints.flags = InputHint | StateHint;
+    hints.input = True;
+    hints.initial_state = NormalState;
+    XSetWMHints(m_display, xid, &hints);
+    XSizeHints size{};
+    size.flags = USPosition | USSize | PPosition | PSize;
+    size.x = b.Left;
+    size.y = b.Top;
+    size.width = b.Width();
+    size.height = b.Height();
+    XSetWMNormalHints(m_display, xid, &size);
+    if (params.Owner != 0) XSetTransientForHint(m_display, xid, static_cast<Window>(params.Owner));
+}
+
+void TX11Backend::SetClientProperties(Window xid) {
+    std::string name = ProgramName();
+    XClassHint classHint{name.data(), name.data()};
+    XSetClassHint(m_display, xid, &classHint);
+    const long pid = getpid();
+    XChangeProperty(m_display, xid, m_atoms.NET_WM_PID, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
+    char host[256] = {};
+    if (gethostname(host, sizeof(host) - 1) == 0) {
+        XTextProperty text{};
+        char* list[] = {host};
+        if (XStringListToTextProperty(list, 1, &text)) {
+            XSetWMClientMachine(m_display, xid, &text);
+            XFree(text.value);
+        }
+    }
+}
+
 TNativeId TX11Backend::CreateNativeWindow(const TNativeWindowParams& params) {
     if (Dead()) return 0;
     TX11Window w;
@@ -231,42 +272,8 @@ TNativeId TX11Backend::CreateNativeWindow(const TNativeWindowParams& params) {
                           CopyFromParent, InputOutput, CopyFromParent, mask, &a);
     if (w.Xid == None) return 0;
 
-    if (!params.Popup) {
-        Atom protocols[] = {m_atoms.WM_DELETE_WINDOW, m_atoms.NET_WM_PING};
-        XSetWMProtocols(m_display, w.Xid, protocols, 2);
-        // Motif hints: decorations off; the frame is ours.
-        const long motif[5] = {2, 0, 0, 0, 0};
-        XChangeProperty(m_display, w.Xid, m_atoms.MOTIF_WM_HINTS, m_atoms.MOTIF_WM_HINTS, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(motif), 5);
-        XWMHints hints{};
-        hints.flags = InputHint | StateHint;
-        hints.input = True;
-        hints.initial_state = NormalState;
-        XSetWMHints(m_display, w.Xid, &hints);
-        XSizeHints size{};
-        size.flags = USPosition | USSize | PPosition | PSize;
-        size.x = b.Left;
-        size.y = b.Top;
-        size.width = b.Width();
-        size.height = b.Height();
-        XSetWMNormalHints(m_display, w.Xid, &size);
-        if (params.Owner != 0) XSetTransientForHint(m_display, w.Xid, static_cast<Window>(params.Owner));
-    }
-    std::string name = ProgramName();
-    XClassHint classHint{name.data(), name.data()};
-    XSetClassHint(m_display, w.Xid, &classHint);
-    const long pid = getpid();
-    XChangeProperty(m_display, w.Xid, m_atoms.NET_WM_PID, XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&pid), 1);
-    char host[256] = {};
-    if (gethostname(host, sizeof(host) - 1) == 0) {
-        XTextProperty text{};
-        char* list[] = {host};
-        if (XStringListToTextProperty(list, 1, &text)) {
-            XSetWMClientMachine(m_display, w.Xid, &text);
-            XFree(text.value);
-        }
-    }
+    if (!params.Popup) SetManagedHints(w.Xid, params);
+    SetClientProperties(w.Xid);
     auto [it, inserted] = m_windows.emplace(w.Xid, std::move(w));
     TX11Window& stored = it->second;
     SetWindowTypeAndState(stored);
@@ -398,7 +405,7 @@ void TX11Backend::SetTitle(TNativeId window, const std::string& title) {
         XSetWMIconName(m_display, w->Xid, &text);
         XFree(text.value);
     }
-    XFlush(m_display);
+    Sync();  // other clients read the properties at once
 }
 
 void TX11Backend::SetIcon(TNativeId window, const gfx::TBitmap* icon) {
@@ -407,7 +414,7 @@ void TX11Backend::SetIcon(TNativeId window, const gfx::TBitmap* icon) {
     constexpr int kMaxSide = 512;
     if (!icon || icon->Empty() || icon->Width() > kMaxSide || icon->Height() > kMaxSide) {
         XDeleteProperty(m_display, w->Xid, m_atoms.NET_WM_ICON);
-        XFlush(m_display);
+        Sync();  // other clients read the properties at once
         return;
     }
     // Width, height, then ARGB pixels; format-32 properties travel as longs.
@@ -427,7 +434,7 @@ void TX11Backend::SetIcon(TNativeId window, const gfx::TBitmap* icon) {
     }
     XChangeProperty(m_display, w->Xid, m_atoms.NET_WM_ICON, XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
-    XFlush(m_display);
+    Sync();  // other clients read the properties at once
 }
 
 std::string TX11Backend::ClipboardText() {

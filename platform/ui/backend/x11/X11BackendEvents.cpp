@@ -70,6 +70,8 @@ bool TX11Backend::PollEvent(TInputEvent& event) {
         if (!m_queue.empty()) {
             event = m_queue.front();
             m_queue.pop_front();
+            const TX11Window* w = FindX(static_cast<Window>(event.Window));
+            event.Target = w ? w->Object : nullptr;
             return true;
         }
         if (Dead() || XPending(m_display) == 0) return false;
@@ -124,8 +126,11 @@ void TX11Backend::Translate(XEvent& x) {
         default:
             break;
     }
-    TX11Window* w = FindX(x.xany.window);
-    if (!w) return;
+    if (TX11Window* w = FindX(x.xany.window)) TranslateWindowEvent(*w, x);
+}
+
+void TX11Backend::TranslateWindowEvent(TX11Window& window, XEvent& x) {
+    TX11Window* w = &window;
     switch (x.type) {
         case kXExpose: {
             TInputEvent e;
@@ -152,38 +157,42 @@ void TX11Backend::Translate(XEvent& x) {
             w->Mapped = false;
             return;
         case kXFocusIn:
-        case kXFocusOut: {
-            // Focus moves caused by grabs (a window manager's key bindings, our pointer grab)
-            // and pointer-follows-focus details are no real changes.
-            if (x.xfocus.mode == NotifyGrab || x.xfocus.mode == NotifyUngrab ||
-                x.xfocus.detail == NotifyPointer || x.xfocus.detail == NotifyInferior) {
-                return;
-            }
-            TInputEvent e;
-            e.Kind = x.type == kXFocusIn ? TInputKind::FocusIn : TInputKind::FocusOut;
-            e.Window = w->Xid;
-            m_focus = x.type == kXFocusIn ? w->Xid : (m_focus == w->Xid ? None : m_focus);
-            if (w->Ic) {
-                if (x.type == kXFocusIn) {
-                    XSetICFocus(w->Ic);
-                } else {
-                    XUnsetICFocus(w->Ic);
-                }
-            }
-            // Keys released while another window has the focus never reach us.
-            if (x.type == kXFocusOut) {
-                m_keysDown.reset();
-                m_downKey.fill(0);
-            }
-            Push(e);
+        case kXFocusOut:
+            TranslateFocus(*w, x.xfocus);
             return;
-        }
         case ClientMessage:
             TranslateClientMessage(*w, x.xclient);
             return;
         default:
             return;
     }
+}
+
+void TX11Backend::TranslateFocus(TX11Window& w, const XFocusChangeEvent& x) {
+    // Focus moves caused by grabs (a window manager's key bindings, our pointer grab) and
+    // pointer-follows-focus details are no real changes.
+    if (x.mode == NotifyGrab || x.mode == NotifyUngrab || x.detail == NotifyPointer ||
+        x.detail == NotifyInferior) {
+        return;
+    }
+    const bool in = x.type == kXFocusIn;
+    TInputEvent e;
+    e.Kind = in ? TInputKind::FocusIn : TInputKind::FocusOut;
+    e.Window = w.Xid;
+    m_focus = in ? w.Xid : (m_focus == w.Xid ? None : m_focus);
+    if (w.Ic) {
+        if (in) {
+            XSetICFocus(w.Ic);
+        } else {
+            XUnsetICFocus(w.Ic);
+        }
+    }
+    // Keys released while another window has the focus never reach us.
+    if (!in) {
+        m_keysDown.reset();
+        m_downKey.fill(0);
+    }
+    Push(e);
 }
 
 void TX11Backend::TranslateClientMessage(TX11Window& w, const XClientMessageEvent& c) {
@@ -298,36 +307,39 @@ void TX11Backend::TranslatePointer(XEvent& x) {
             break;
         }
         case ButtonPress:
-        case ButtonRelease: {
-            const XButtonEvent& b = x.xbutton;
-            m_lastTime = b.time;
-            e.ScreenPos = core::TPoint{b.x_root, b.y_root};
-            e.Modifiers = ModifiersFromState(b.state);
-            e.Window = TopLevelFor(w, e.ScreenPos);
-            if (b.button == Button4 || b.button == Button5) {
-                if (x.type == ButtonRelease) return;
-                e.Kind = TInputKind::Wheel;
-                e.WheelDelta = b.button == Button4 ? 120 : -120;
-                break;
-            }
-            if (b.button == Button1) {
-                e.Button = TMouseButton::Left;
-            } else if (b.button == Button2) {
-                e.Button = TMouseButton::Middle;
-            } else if (b.button == Button3) {
-                e.Button = TMouseButton::Right;
-            } else {
-                return;  // horizontal wheel, side buttons
-            }
-            e.Kind = x.type == ButtonPress ? TInputKind::ButtonDown : TInputKind::ButtonUp;
+        case ButtonRelease:
+            if (!TranslateButton(x.xbutton, TopLevelFor(w, {x.xbutton.x_root, x.xbutton.y_root}), e)) return;
             break;
-        }
         default:
             return;
     }
     m_lastPointer = e.ScreenPos;
     m_pointerKnown = true;
     Push(e);
+}
+
+bool TX11Backend::TranslateButton(const XButtonEvent& b, TNativeId window, TInputEvent& e) {
+    m_lastTime = b.time;
+    e.ScreenPos = core::TPoint{b.x_root, b.y_root};
+    e.Modifiers = ModifiersFromState(b.state);
+    e.Window = window;
+    if (b.button == Button4 || b.button == Button5) {
+        if (b.type == ButtonRelease) return false;
+        e.Kind = TInputKind::Wheel;
+        e.WheelDelta = b.button == Button4 ? 120 : -120;
+        return true;
+    }
+    if (b.button == Button1) {
+        e.Button = TMouseButton::Left;
+    } else if (b.button == Button2) {
+        e.Button = TMouseButton::Middle;
+    } else if (b.button == Button3) {
+        e.Button = TMouseButton::Right;
+    } else {
+        return false;  // horizontal wheel, side buttons
+    }
+    e.Kind = b.type == ButtonPress ? TInputKind::ButtonDown : TInputKind::ButtonUp;
+    return true;
 }
 
 void TX11Backend::TranslateKey(XEvent& x) {
@@ -339,30 +351,7 @@ void TX11Backend::TranslateKey(XEvent& x) {
     const KeySym level0 = XkbKeycodeToKeysym(m_display, static_cast<KeyCode>(keycode), group, 0);
 
     if (x.type == KeyRelease) {
-        if (!m_detectableRepeat && XEventsQueued(m_display, QueuedAfterReading) > 0) {
-            // Without detectable repeat, a held key sends release and press with one time stamp.
-            XEvent next;
-            XPeekEvent(m_display, &next);
-            if (next.type == KeyPress && next.xkey.keycode == keycode && next.xkey.time == k.time) {
-                return;
-            }
-        }
-        TInputEvent e;
-        e.Kind = TInputKind::KeyUp;
-        e.Window = w ? w->Xid : 0;
-        e.ScanCode = keycode >= 8 ? keycode - 8 : 0;
-        e.Modifiers = ModifiersFromState(k.state) & ~ModifierBitOf(level0);
-        // The key's press named the virtual key; Num Lock may have changed since.
-        e.VirtualKey = m_downKey[keycode & 0xFF];
-        if (!m_keysDown.test(keycode & 0xFF)) {
-            KeySym effective = NoSymbol;
-            char ignored[8];
-            XLookupString(&k, ignored, sizeof(ignored), &effective, nullptr);
-            e.VirtualKey = VirtualKeyFor(level0, effective, keycode);
-        }
-        m_keysDown.reset(keycode & 0xFF);
-        m_downKey[keycode & 0xFF] = 0;
-        if (e.VirtualKey != 0) Push(e);
+        TranslateKeyRelease(x, w ? w->Xid : 0, level0);
         return;
     }
 
@@ -370,26 +359,7 @@ void TX11Backend::TranslateKey(XEvent& x) {
     // a composition).
     if (EnsureInputMethod() && XFilterEvent(&x, None)) return;
     KeySym effective = NoSymbol;
-    std::string text;
-    if (w && w->Ic) {
-        char buffer[64];
-        Status status = 0;
-        int length = Xutf8LookupString(w->Ic, &k, buffer, sizeof(buffer), &effective, &status);
-        if (status == XBufferOverflow) {
-            std::string big(static_cast<std::size_t>(length), '\0');
-            length = Xutf8LookupString(w->Ic, &k, big.data(), length, &effective, &status);
-            if (status == XLookupChars || status == XLookupBoth) text.assign(big.data(), length);
-        } else if (status == XLookupChars || status == XLookupBoth) {
-            text.assign(buffer, static_cast<std::size_t>(length));
-        }
-        if (status != XLookupKeySym && status != XLookupBoth) effective = NoSymbol;
-    } else {
-        char buffer[32];
-        const int length = XLookupString(&k, buffer, sizeof(buffer), &effective, nullptr);
-        for (int i = 0; i < length; ++i) {  // Latin-1 without an input method
-            core::AppendUtf8(text, static_cast<unsigned char>(buffer[i]));
-        }
-    }
+    const std::string text = LookupText(w, k, effective);
     if (effective == NoSymbol) effective = level0;
 
     TInputEvent e;
@@ -412,6 +382,59 @@ void TX11Backend::TranslateKey(XEvent& x) {
         c.AutoRepeat = e.AutoRepeat;
         Push(c);
     }
+}
+
+void TX11Backend::TranslateKeyRelease(XEvent& x, TNativeId window, KeySym level0) {
+    XKeyEvent& k = x.xkey;
+    const unsigned keycode = k.keycode;
+    if (!m_detectableRepeat && XEventsQueued(m_display, QueuedAfterReading) > 0) {
+        // Without detectable repeat, a held key sends release and press with one time stamp.
+        XEvent next;
+        XPeekEvent(m_display, &next);
+        if (next.type == KeyPress && next.xkey.keycode == keycode && next.xkey.time == k.time) {
+            return;
+        }
+    }
+    TInputEvent e;
+    e.Kind = TInputKind::KeyUp;
+    e.Window = window;
+    e.ScanCode = keycode >= 8 ? keycode - 8 : 0;
+    e.Modifiers = ModifiersFromState(k.state) & ~ModifierBitOf(level0);
+    // The key's press named the virtual key; Num Lock may have changed since.
+    e.VirtualKey = m_downKey[keycode & 0xFF];
+    if (!m_keysDown.test(keycode & 0xFF)) {
+        KeySym effective = NoSymbol;
+        char ignored[8];
+        XLookupString(&k, ignored, sizeof(ignored), &effective, nullptr);
+        e.VirtualKey = VirtualKeyFor(level0, effective, keycode);
+    }
+    m_keysDown.reset(keycode & 0xFF);
+    m_downKey[keycode & 0xFF] = 0;
+    if (e.VirtualKey != 0) Push(e);
+}
+
+std::string TX11Backend::LookupText(TX11Window* w, XKeyEvent& k, KeySym& effective) {
+    std::string text;
+    if (w && w->Ic) {
+        char buffer[64];
+        Status status = 0;
+        int length = Xutf8LookupString(w->Ic, &k, buffer, sizeof(buffer), &effective, &status);
+        if (status == XBufferOverflow) {
+            std::string big(static_cast<std::size_t>(length), '\0');
+            length = Xutf8LookupString(w->Ic, &k, big.data(), length, &effective, &status);
+            if (status == XLookupChars || status == XLookupBoth) text.assign(big.data(), length);
+        } else if (status == XLookupChars || status == XLookupBoth) {
+            text.assign(buffer, static_cast<std::size_t>(length));
+        }
+        if (status != XLookupKeySym && status != XLookupBoth) effective = NoSymbol;
+    } else {
+        char buffer[32];
+        const int length = XLookupString(&k, buffer, sizeof(buffer), &effective, nullptr);
+        for (int i = 0; i < length; ++i) {  // Latin-1 without an input method
+            core::AppendUtf8(text, static_cast<unsigned char>(buffer[i]));
+        }
+    }
+    return text;
 }
 
 }  // namespace platform::ui::x11

@@ -44,6 +44,7 @@ struct TX11Window {
     // Our own moves and resizes that the server has not confirmed yet: their notifications are
     // not the desktop's doing.
     std::deque<core::TRect> Pending;
+    TNativeWindow* Object = nullptr;  // the native window object of this window, if any
 };
 
 class TX11Backend final : public TBackend {
@@ -59,28 +60,36 @@ public:
     [[nodiscard]] std::vector<TMonitor> Monitors() override;
     [[nodiscard]] core::TPoint CursorPos() override;
     void SetCursorPos(core::TPoint screen) override;
-    void SetCursorShape(TNativeId window, TCursorShape shape) override;
-    [[nodiscard]] TNativeId CreateNativeWindow(const TNativeWindowParams& params) override;
-    void DestroyNativeWindow(TNativeId window) override;
-    void SetBounds(TNativeId window, const core::TRect& screen) override;
-    void SetVisible(TNativeId window, bool visible) override;
-    void SetMinimized(TNativeId window, bool minimized) override;
-    void Raise(TNativeId window) override;
-    void SetTopmost(TNativeId window, bool topmost) override;
-    void SetTitle(TNativeId window, const std::string& title) override;
-    void SetIcon(TNativeId window, const gfx::TBitmap* icon) override;
-    void SetShape(TNativeId window, const gfx::TRegion* shape) override;
-    void SetOpacity(TNativeId window, uint8_t alpha) override;
+    [[nodiscard]] std::unique_ptr<TNativeWindow> OpenWindow(const TNativeWindowParams& params) override;
     [[nodiscard]] bool SupportsOpacity() override;
-    void Present(TNativeId window, const gfx::TBitmap& backBuffer,
-                 const std::vector<core::TRect>& rects) override;
-    void SetKeyboardFocus(TNativeId window) override;
-    void SetPointerGrab(TNativeId window) override;
-    [[nodiscard]] TNativeId WindowAt(core::TPoint screen) override;
+    void GrabPointer(TNativeWindow* window) override { SetPointerGrab(window ? window->Id() : 0); }
+    [[nodiscard]] TNativeWindow* NativeWindowAt(core::TPoint screen) override;
     bool PollEvent(TInputEvent& event) override;
     bool WaitForEvents(int64_t timeoutMs) override;
     [[nodiscard]] std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
+
+    // ---- Native windows by id (what the native window objects do; tests call them too). Every
+    // call with an unknown id is ignored. Title, icon, shape and opacity reach the server before
+    // the call returns (other clients read them at once); the rest is flushed.
+    [[nodiscard]] TNativeId CreateNativeWindow(const TNativeWindowParams& params);
+    void DestroyNativeWindow(TNativeId window);
+    void SetCursorShape(TNativeId window, TCursorShape shape);
+    void SetBounds(TNativeId window, const core::TRect& screen);
+    void SetVisible(TNativeId window, bool visible);
+    void SetMinimized(TNativeId window, bool minimized);
+    void Raise(TNativeId window);
+    void SetTopmost(TNativeId window, bool topmost);
+    void SetTitle(TNativeId window, const std::string& title);
+    void SetIcon(TNativeId window, const gfx::TBitmap* icon);
+    void SetShape(TNativeId window, const gfx::TRegion* shape);
+    void SetOpacity(TNativeId window, uint8_t alpha);
+    void Present(TNativeId window, const gfx::TBitmap& backBuffer, const std::vector<core::TRect>& rects);
+    void SetKeyboardFocus(TNativeId window);
+    void SetPointerGrab(TNativeId window);
+    [[nodiscard]] TNativeId WindowAt(core::TPoint screen);
+    // Waits until the server has handled every request sent so far.
+    void Sync();
 
     // For tests and benchmarks.
     [[nodiscard]] Display* XDisplay() const { return m_display; }
@@ -91,12 +100,17 @@ public:
     }
 
 private:
+    friend class TX11NativeWindow;
     // X11Backend.cpp
     TX11Window* Find(TNativeId window);
     TX11Window* FindX(Window xid);
     bool Dead() const;
     bool WindowManagerRunning();
     void SetWindowTypeAndState(TX11Window& w);
+    // Protocols, decorations, hints and the owner of a window the desktop manages.
+    void SetManagedHints(Window xid, const TNativeWindowParams& params);
+    // Class, process id and host, for the desktop's task lists.
+    void SetClientProperties(Window xid);
     void SendNetWmState(TX11Window& w, bool add, Atom state);
     void Map(TX11Window& w);
     void Restack(TX11Window& w);
@@ -107,8 +121,15 @@ private:
     void OpenInputMethod();
     void CreateInputContext(TX11Window& w);
     void Translate(XEvent& event);
+    void TranslateWindowEvent(TX11Window& w, XEvent& event);
+    void TranslateFocus(TX11Window& w, const XFocusChangeEvent& event);
     void TranslateKey(XEvent& event);
+    void TranslateKeyRelease(XEvent& event, TNativeId window, KeySym level0);
+    // The text a key press types, and its key symbol (NoSymbol when the input method gave none).
+    std::string LookupText(TX11Window* w, XKeyEvent& event, KeySym& effective);
     void TranslatePointer(XEvent& event);
+    // False for buttons we do not report (horizontal wheel, side buttons, wheel releases).
+    bool TranslateButton(const XButtonEvent& event, TNativeId window, TInputEvent& e);
     void TranslateConfigure(TX11Window& w, const XConfigureEvent& event);
     void TranslateProperty(const XPropertyEvent& event);
     void TranslateClientMessage(TX11Window& w, const XClientMessageEvent& event);

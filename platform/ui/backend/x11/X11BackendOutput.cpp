@@ -21,7 +21,7 @@ void TX11Backend::SetShape(TNativeId window, const gfx::TRegion* shape) {
         w->Shape.reset();
     }
     ApplyShape(*w);
-    XFlush(m_display);
+    Sync();  // the shape decides where clicks land, for other clients too
 }
 
 void TX11Backend::ApplyShape(TX11Window& w) {
@@ -57,7 +57,7 @@ void TX11Backend::SetOpacity(TNativeId window, uint8_t alpha) {
         XChangeProperty(m_display, w->Xid, m_atoms.NET_WM_WINDOW_OPACITY, XA_CARDINAL, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(&value), 1);
     }
-    XFlush(m_display);
+    Sync();
 }
 
 bool TX11Backend::SupportsOpacity() {

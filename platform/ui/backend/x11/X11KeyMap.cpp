@@ -58,83 +58,60 @@ uint32_t KeypadKey(KeySym sym) {
     }
 }
 
+struct TKeyPair {
+    KeySym Sym;
+    uint32_t Vk;
+};
+
+// Keys that type no character, and the modifiers. AltGr types the third level; it is reported
+// as the right Alt key but never as Alt held (see ModifierBitOf), so that AltGr+Q typing "@" is
+// no menu shortcut.
+constexpr TKeyPair kFunctionKeys[] = {
+    {XK_BackSpace, VK_BACK},
+    {XK_Tab, VK_TAB},
+    {XK_ISO_Left_Tab, VK_TAB},
+    {XK_Clear, VK_CLEAR},
+    {XK_Return, VK_RETURN},
+    {XK_Escape, VK_ESCAPE},
+    {XK_space, VK_SPACE},
+    {XK_Prior, VK_PRIOR},
+    {XK_Next, VK_NEXT},
+    {XK_End, VK_END},
+    {XK_Home, VK_HOME},
+    {XK_Left, VK_LEFT},
+    {XK_Up, VK_UP},
+    {XK_Right, VK_RIGHT},
+    {XK_Down, VK_DOWN},
+    {XK_Select, VK_SELECT},
+    {XK_Print, VK_SNAPSHOT},
+    {XK_Insert, VK_INSERT},
+    {XK_Delete, VK_DELETE},
+    {XK_Help, VK_HELP},
+    {XK_Pause, VK_PAUSE},
+    {XK_Break, VK_CANCEL},
+    {XK_Caps_Lock, VK_CAPITAL},
+    {XK_Num_Lock, VK_NUMLOCK},
+    {XK_Scroll_Lock, VK_SCROLL},
+    {XK_Shift_L, VK_SHIFT},
+    {XK_Shift_R, VK_SHIFT},
+    {XK_Control_L, VK_CONTROL},
+    {XK_Control_R, VK_CONTROL},
+    {XK_Alt_L, VK_MENU},
+    {XK_Alt_R, VK_MENU},
+    {XK_Meta_L, VK_MENU},
+    {XK_Meta_R, VK_MENU},
+    {XK_ISO_Level3_Shift, VK_RMENU},
+    {XK_Mode_switch, VK_RMENU},
+    {XK_Super_L, VK_LWIN},
+    {XK_Super_R, VK_RWIN},
+    {XK_Menu, VK_APPS},
+};
+
 uint32_t FunctionKey(KeySym sym) {
     if (sym >= XK_F1 && sym <= XK_F24) return VK_F1 + static_cast<uint32_t>(sym - XK_F1);
-    switch (sym) {
-        case XK_BackSpace:
-            return VK_BACK;
-        case XK_Tab:
-        case XK_ISO_Left_Tab:
-            return VK_TAB;
-        case XK_Clear:
-            return VK_CLEAR;
-        case XK_Return:
-            return VK_RETURN;
-        case XK_Escape:
-            return VK_ESCAPE;
-        case XK_space:
-            return VK_SPACE;
-        case XK_Prior:
-            return VK_PRIOR;
-        case XK_Next:
-            return VK_NEXT;
-        case XK_End:
-            return VK_END;
-        case XK_Home:
-            return VK_HOME;
-        case XK_Left:
-            return VK_LEFT;
-        case XK_Up:
-            return VK_UP;
-        case XK_Right:
-            return VK_RIGHT;
-        case XK_Down:
-            return VK_DOWN;
-        case XK_Select:
-            return VK_SELECT;
-        case XK_Print:
-            return VK_SNAPSHOT;
-        case XK_Insert:
-            return VK_INSERT;
-        case XK_Delete:
-            return VK_DELETE;
-        case XK_Help:
-            return VK_HELP;
-        case XK_Pause:
-            return VK_PAUSE;
-        case XK_Break:
-            return VK_CANCEL;
-        case XK_Caps_Lock:
-            return VK_CAPITAL;
-        case XK_Num_Lock:
-            return VK_NUMLOCK;
-        case XK_Scroll_Lock:
-            return VK_SCROLL;
-        case XK_Shift_L:
-        case XK_Shift_R:
-            return VK_SHIFT;
-        case XK_Control_L:
-        case XK_Control_R:
-            return VK_CONTROL;
-        case XK_Alt_L:
-        case XK_Alt_R:
-        case XK_Meta_L:
-        case XK_Meta_R:
-            return VK_MENU;
-        // AltGr types the third level; it is reported as the right Alt key but never as Alt held
-        // (see ModifierBitOf), so that AltGr+Q typing "@" is no menu shortcut.
-        case XK_ISO_Level3_Shift:
-        case XK_Mode_switch:
-            return VK_RMENU;
-        case XK_Super_L:
-            return VK_LWIN;
-        case XK_Super_R:
-            return VK_RWIN;
-        case XK_Menu:
-            return VK_APPS;
-        default:
-            return 0;
-    }
+    for (const TKeyPair& k : kFunctionKeys)
+        if (k.Sym == sym) return k.Vk;
+    return 0;
 }
 
 // Characters on the first level: letters, digits and the US punctuation keys.
