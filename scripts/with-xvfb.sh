@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
 # Runs a command with a private Xvfb display (started with -noreset so it survives its last
-# client) and stops the server afterwards. An existing DISPLAY is not used.
+# client) and stops the server afterwards. An existing DISPLAY is not used. The server picks a
+# free display number itself (-displayfd), so runs started at the same moment never share one.
 set -euo pipefail
-for n in $(seq 90 140); do
-  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then DISPLAY_NUM=$n; break; fi
-done
-: "${DISPLAY_NUM:?no free display number}"
-Xvfb ":$DISPLAY_NUM" -screen 0 1280x1024x24 -noreset -nolisten tcp -dpi 96 >/dev/null 2>&1 &
+fifo=$(mktemp -u /tmp/vk-xvfb.XXXXXX)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp -dpi 96 3>"$fifo" >/dev/null 2>&1 &
 XVFB_PID=$!
-trap 'kill $XVFB_PID 2>/dev/null || true; wait $XVFB_PID 2>/dev/null || true' EXIT
-for _ in $(seq 1 100); do
-  [[ -e /tmp/.X11-unix/X$DISPLAY_NUM ]] && break
-  sleep 0.05
-done
+trap 'kill $XVFB_PID 2>/dev/null || true; wait $XVFB_PID 2>/dev/null || true; rm -f "$fifo"' EXIT
+DISPLAY_NUM=""
+if ! read -r -t 20 DISPLAY_NUM <"$fifo" || [[ -z "$DISPLAY_NUM" ]]; then
+  echo "with-xvfb: Xvfb did not start" >&2
+  exit 1
+fi
 export DISPLAY=":$DISPLAY_NUM"
 "$@"
