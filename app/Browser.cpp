@@ -146,8 +146,11 @@ void TBrowser::FormClose() {
     m_closed = true;
     m_closeRequested = true;
     SettingsFile = std::make_unique<platform::core::TIniFile>(m_paths.SettingsFileName);
+    // One write with both keys: a kill in between must not keep one and lose the other.
+    SettingsFile->BeginUpdate();
     SettingsFile->WriteInteger(kBrowserSection, "Package", CurrentPackage);
     SettingsFile->WriteBool(kBrowserSection, "FirstTime", false);
+    SettingsFile->EndUpdate();
     SettingsFile.reset();
     Packages.reset();
 }
@@ -233,8 +236,16 @@ bool TBrowser::ShowPreview(IBrowserImage* image, IBrowserFrame* frame, int32_t p
         RequestClose();
         return false;
     }
-    // A preview that exists but does not decode stays an empty, still clickable slot.
-    image->LoadFromFile(path);
+    // A preview that exists but does not decode stays an empty, still clickable slot. The picture
+    // a slot already holds is kept while its file stays the same: a click re-decodes nothing.
+    const auto slot = static_cast<std::size_t>(
+        std::find(m_images.begin(), m_images.end(), image) - m_images.begin());
+    const std::optional<platform::core::TFileStamp> stamp = platform::core::StampOfFile(path);
+    TShownPreview* shown = slot < m_shown.size() ? &m_shown[slot] : nullptr;
+    if (shown == nullptr || shown->Path != path || shown->Stamp != stamp) {
+        const bool loaded = image->LoadFromFile(path);
+        if (shown != nullptr) *shown = loaded ? TShownPreview{path, stamp} : TShownPreview{};
+    }
     image->SetVisible(true);
     if (puzzleIndex == CurrentPuzzle) frame->SetVisible(true);
     return true;

@@ -5,10 +5,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/BrowserControls.h"
 #include "app/PackageList.h"
+#include "platform/core/Files.h"
 #include "platform/core/IniFile.h"
 
 namespace app {
@@ -88,7 +90,14 @@ private:
     void BindEvents();
     void UnbindEvents();
 
+    // What each slot's picture was last loaded from.
+    struct TShownPreview {
+        std::string Path;
+        std::optional<platform::core::TFileStamp> Stamp;
+    };
+
     std::array<IBrowserImage*, kSlotsPerPage> m_images{};
+    std::array<TShownPreview, kSlotsPerPage> m_shown;
     std::array<IBrowserFrame*, kSlotsPerPage> m_frames{};
     TBrowserServices m_services;
     TBrowserPaths m_paths;

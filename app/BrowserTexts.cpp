@@ -23,6 +23,12 @@ std::string ConfigurationNotFound(const std::string& iniPath) {
            iniPath;
 }
 
+std::string ConfigurationUnreadable(const std::string& iniPath) {
+    return std::string("Configuration for puzzle package cannot be read. Package will be skipped:") + kTwoBreaks +
+           "Konfiguration f\u00fcr Puzzle-Paket kann nicht gelesen werden. Paket wird \u00fcbersprungen:" +
+           kTwoBreaks + iniPath;
+}
+
 std::string PackageIncomplete(const std::string& folder) {
     return std::string("Puzzle package is incomplete and will be skipped:") + kTwoBreaks +
            "Puzzle-Packet ist unvollst\u00e4ndig und wird \u00fcbersprungen:" + kTwoBreaks + folder;

@@ -8,6 +8,8 @@
 namespace app::texts {
 
 [[nodiscard]] std::string ConfigurationNotFound(const std::string& iniPath);
+// The settings file is there but cannot be read (no permission, not a regular file, too large).
+[[nodiscard]] std::string ConfigurationUnreadable(const std::string& iniPath);
 [[nodiscard]] std::string PackageIncomplete(const std::string& folder);
 [[nodiscard]] std::string NoPackagesFound();
 [[nodiscard]] std::string PreviewNotFound(const std::string& path);

@@ -21,9 +21,15 @@ std::string SeverityKey(int64_t number) {
     return "puzzle_" + IntToStr(number);
 }
 
+// Either separator: a package written for another system may use the other one.
+bool StaysInFolder(const std::string& base) { return base.find_first_of("/\\") == std::string::npos; }
+
 }  // namespace
 
 TPackage::TPackage(std::string dir) : TIniFile(dir + "/" + kPackageIniName), Directory(std::move(dir)) {
+    ConfineWritesTo(Directory);
+    // One state of the file for all the keys read here: it is read once, not looked at per key.
+    BeginUpdate();
     PackageName = ReadString(kPackageSection, "name", "nopackage");
     FileBase = ReadString(kPackageSection, "file", "nofile");
     PreviewBase = ReadString(kPackageSection, "preview", "nopreview");
@@ -44,27 +50,33 @@ TPackage::TPackage(std::string dir) : TIniFile(dir + "/" + kPackageIniName), Dir
         if (!IsValidSeverity(puzzle.Severity)) puzzle.Severity = 1;
         Puzzles.push_back(puzzle);
     }
+    EndUpdate();
 }
 
 TPackage::~TPackage() {
-    // Write failures are not reported: the program is closing and has no one to tell.
+    // Write failures are not reported: the program is closing and has no one to tell. All changes
+    // go into one write, so that a kill leaves the file old or new as a whole.
+    if (!LastPuzzleDirty && !SeverityDirty) return;
+    BeginUpdate();
     if (LastPuzzleDirty)
         WriteString(kUserSection, "last_puzzle", IntToStr(static_cast<int64_t>(LastPuzzle) + 1));
     if (SeverityDirty) {
         for (std::size_t i = 0; i < Puzzles.size(); ++i)
             WriteInteger(kSeveritySection, SeverityKey(static_cast<int64_t>(i) + 1), Puzzles[i].Severity);
     }
+    EndUpdate();
 }
 
 int32_t TPackage::CountPreviews() const {
+    if (!StaysInFolder(PreviewBase)) return 0;
     int32_t count = 0;
-    while (count < std::numeric_limits<int32_t>::max() && platform::core::FileExists(PreviewPath(count)))
+    while (count < kMaxPuzzles && platform::core::FileExists(PreviewPath(count)))
         ++count;
     return count;
 }
 
 bool TPackage::IsComplete() const {
-    if (PuzzleCount < 1) return false;
+    if (PuzzleCount < 1 || !StaysInFolder(FileBase) || !StaysInFolder(PreviewBase)) return false;
     for (int64_t i = 0; i < PuzzleCount; ++i) {
         // Previews were counted consecutively at construction, so the first gap is known; stop
         // there rather than test up to a huge claimed count.

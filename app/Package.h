@@ -12,6 +12,8 @@
 namespace app {
 
 inline constexpr const char* kPackageIniName = "PuzzlePackage.ini";
+// No package has more puzzles: counting previews stops here, so that no folder can stall the start.
+inline constexpr int32_t kMaxPuzzles = 100000;
 
 struct TPuzzle {
     int32_t Severity = 1;  // 1..5, an index into SeverityNames
@@ -24,9 +26,11 @@ public:
     // Writes [User] last_puzzle and [Severity] as the dirty flags say; nothing else.
     ~TPackage() override;
 
-    // Number of consecutive previews that exist, counting from 1.
+    // Number of consecutive previews that exist, counting from 1, at most kMaxPuzzles. 0 when the
+    // preview base would name a file outside the package folder.
     [[nodiscard]] int32_t CountPreviews() const;
-    // True when PuzzleCount >= 1 and every preview 1..PuzzleCount exists.
+    // True when PuzzleCount >= 1, every preview 1..PuzzleCount exists, and neither base name holds
+    // a path separator (its files would lie outside the package folder).
     [[nodiscard]] bool IsComplete() const;
 
     [[nodiscard]] std::string PreviewPath(int64_t puzzleIndex) const;  // 0-based index

@@ -41,11 +41,19 @@ void TPackageList::LoadPackages() {
     for (int i = 0; i < FolderList.Count(); ++i) {
         const std::string& folder = FolderList[i];
         const std::string iniPath = folder + "/" + kPackageIniName;
-        if (!platform::core::FileExists(iniPath)) {
+        // A folder of that name is not a file, as the system's existence test says.
+        const platform::core::TEntryKind kind = platform::core::EntryKind(iniPath);
+        if (kind == platform::core::TEntryKind::None || kind == platform::core::TEntryKind::Directory) {
             ShowText(texts::ConfigurationNotFound(iniPath));
             continue;
         }
         auto package = std::make_unique<TPackage>(folder);
+        if (!package->Readable()) {
+            ShowText(texts::ConfigurationUnreadable(iniPath));
+            continue;
+        }
+        // What an earlier run that was killed while writing left behind.
+        platform::core::RemoveStaleTemporaries(iniPath);
         if (!package->IsComplete()) {
             ShowText(texts::PackageIncomplete(folder));
             continue;  // dirty flags are still false: the file stays untouched

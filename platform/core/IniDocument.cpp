@@ -1,12 +1,66 @@
 #include "platform/core/IniDocument.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace platform::core::detail {
 
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kBomUtf16Le = "\xFF\xFE";
+constexpr std::string_view kBomUtf16Be = "\xFE\xFF";
+
+char32_t Unit16(std::string_view bytes, std::size_t i, bool bigEndian) {
+    const auto lo = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
+    const auto hi = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+    return static_cast<char32_t>(hi << 8U | lo);
+}
+
+// UTF-16 text after its byte order mark, as UTF-8. What is not well-formed (an odd last byte, an
+// unpaired surrogate) becomes U+FFFD, and lossy says so.
+std::string DecodeUtf16(std::string_view bytes, bool bigEndian, bool& lossy) {
+    constexpr char32_t kReplacement = 0xFFFD;
+    std::string out;
+    out.reserve(bytes.size());
+    lossy = bytes.size() % 2 != 0;
+    const std::size_t end = bytes.size() - bytes.size() % 2;
+    for (std::size_t i = 0; i < end; i += 2) {
+        char32_t cp = Unit16(bytes, i, bigEndian);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < end) {
+            const char32_t low = Unit16(bytes, i + 2, bigEndian);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10U) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = kReplacement;
+            lossy = true;
+        }
+        AppendUtf8(out, cp);
+    }
+    if (bytes.size() % 2 != 0) AppendUtf8(out, kReplacement);
+    return out;
+}
+
+void AppendUnit16(std::string& out, char32_t unit, bool bigEndian) {
+    const auto hi = static_cast<char>((unit >> 8U) & 0xFFU);
+    const auto lo = static_cast<char>(unit & 0xFFU);
+    out += bigEndian ? hi : lo;
+    out += bigEndian ? lo : hi;
+}
+
+void AppendUtf16(std::string& out, std::string_view utf8, bool bigEndian) {
+    for (const char32_t cp : Utf8ToCodePoints(utf8)) {
+        if (cp >= 0x10000) {
+            AppendUnit16(out, 0xD800 + ((cp - 0x10000) >> 10U), bigEndian);
+            AppendUnit16(out, 0xDC00 + ((cp - 0x10000) & 0x3FFU), bigEndian);
+        } else {
+            AppendUnit16(out, cp, bigEndian);
+        }
+    }
+}
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
@@ -51,10 +105,11 @@ TParsedLine Classify(std::string_view text) {
     return p;
 }
 
-// The value as the profile reader gives it: surrounding blanks removed, then one pair of
-// surrounding double quotes.
+// The value as the profile reader gives it: up to the first NUL (the reader's strings end there),
+// surrounding blanks removed, then one pair of surrounding double quotes.
 std::string_view ValueOf(std::string_view text, std::size_t valueStart) {
-    std::string_view v = TrimView(text.substr(valueStart));
+    std::string_view v = text.substr(valueStart);
+    v = TrimView(v.substr(0, v.find('\0')));
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
     return v;
 }
@@ -80,8 +135,18 @@ void TIniDocument::Parse(std::string_view bytes) {
     Clear();
     m_eol = "\n";
     m_bom = false;
+    m_utf16 = TUtf16::None;
     std::string text;
-    if (IsValidUtf8(bytes)) {
+    const bool bigEndian = bytes.substr(0, 2) == kBomUtf16Be;
+    // A byte order mark decides: such a file is UTF-16 even where it is not well-formed, so that
+    // a write cannot turn it into a file that reads differently.
+    if (bigEndian || bytes.substr(0, 2) == kBomUtf16Le) {
+        bool lossy = false;
+        text = DecodeUtf16(bytes.substr(2), bigEndian, lossy);
+        m_encoding = TTextEncoding::Utf8;
+        m_utf16 = bigEndian ? TUtf16::BigEndian : TUtf16::LittleEndian;
+        if (lossy) m_unchangedBytes = std::string(bytes);
+    } else if (IsValidUtf8(bytes)) {
         m_encoding = TTextEncoding::Utf8;
         if (bytes.substr(0, kBom.size()) == kBom) {
             m_bom = true;
@@ -118,6 +183,16 @@ void TIniDocument::Parse(std::string_view bytes) {
 
 std::string TIniDocument::Serialize() const {
     std::string out;
+    if (!m_unchangedBytes.empty()) return m_unchangedBytes;
+    if (m_utf16 != TUtf16::None) {
+        const bool bigEndian = m_utf16 == TUtf16::BigEndian;
+        out += bigEndian ? kBomUtf16Be : kBomUtf16Le;
+        for (const TLine& line : m_lines) {
+            AppendUtf16(out, line.text, bigEndian);
+            AppendUtf16(out, line.eol, bigEndian);
+        }
+        return out;
+    }
     if (m_bom) out += kBom;
     for (const TLine& line : m_lines) {
         out += EncodeExternalText(line.text, m_encoding);
@@ -127,6 +202,7 @@ std::string TIniDocument::Serialize() const {
 }
 
 void TIniDocument::SetLines(const TStringList& lines) {
+    m_unchangedBytes.clear();
     m_lines.clear();
     m_lines.reserve(static_cast<std::size_t>(lines.Count()));
     for (int i = 0; i < lines.Count(); ++i) m_lines.push_back(TLine{Stored(lines[i]), m_eol});
@@ -139,6 +215,7 @@ void TIniDocument::GetLines(TStringList& lines) const {
 }
 
 void TIniDocument::Clear() {
+    m_unchangedBytes.clear();
     m_lines.clear();
     Reindex();
 }
@@ -191,7 +268,8 @@ TIniDocument::TChange TIniDocument::Write(std::string_view section, std::string_
         keyName.front() == ';' || HasLineBreak(keyName)) {
         return TChange::Invalid;
     }
-    if (HasLineBreak(value)) return TChange::Invalid;
+    // A value with a NUL would not read back: the reader stops there.
+    if (HasLineBreak(value) || value.find('\0') != std::string_view::npos) return TChange::Invalid;
     // Names the file's encoding cannot hold could not be found again.
     if (Stored(secName) != secName || Stored(keyName) != keyName) return TChange::Invalid;
     const std::string stored = Stored(value);  // what a later read of the file gives
@@ -211,6 +289,7 @@ TIniDocument::TChange TIniDocument::Write(std::string_view section, std::string_
             while (keep < text.size() && (text[keep] == ' ' || text[keep] == '\t')) ++keep;
             text.resize(keep);
             text += valueText;
+            m_unchangedBytes.clear();
             return TChange::Changed;  // the index holds line numbers only: it stays valid
         }
         // The index is updated in place rather than rebuilt, so that writing many keys stays
@@ -218,7 +297,8 @@ TIniDocument::TChange TIniDocument::Write(std::string_view section, std::string_
         const std::size_t at = sec.insertAt;
         InsertLine(at, std::string(keyName) + "=" + valueText);
         ShiftIndex(at);
-        const auto pos = std::find_if(sec.keys.begin(), sec.keys.end(), [at](const TKeyRef& r) { return r.line > at; });
+        const auto pos = std::upper_bound(sec.keys.begin(), sec.keys.end(), at,
+                                          [](std::size_t line, const TKeyRef& r) { return line < r.line; });
         sec.keys.insert(pos, TKeyRef{std::string(keyName), at});
         sec.firstKey.emplace(foldedKey, at);
         sec.insertAt = at + 1;
@@ -256,6 +336,7 @@ TIniDocument::TChange TIniDocument::EraseSection(std::string_view section) {
         if (!drop[i]) kept.push_back(std::move(m_lines[i]));
     }
     m_lines = std::move(kept);
+    m_unchangedBytes.clear();
     Reindex();
     return TChange::Changed;
 }
@@ -273,6 +354,7 @@ TIniDocument::TChange TIniDocument::DeleteKey(std::string_view section, std::str
     for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
         m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*it));
     }
+    m_unchangedBytes.clear();
     Reindex();
     return TChange::Changed;
 }
@@ -305,7 +387,10 @@ void TIniDocument::Reindex() {
 
 void TIniDocument::ShiftIndex(std::size_t line) {
     for (TSection& sec : m_sections) {
-        if (sec.lastLine < line && sec.insertAt < line) continue;  // wholly before: unmoved
+        if (sec.lastLine < line) {  // its lines are all before: at most where new keys go moves
+            sec.insertAt += sec.insertAt >= line ? 1 : 0;
+            continue;
+        }
         sec.lastLine += sec.lastLine >= line ? 1 : 0;
         for (std::size_t& h : sec.headers) h += h >= line ? 1 : 0;
         for (TKeyRef& ref : sec.keys) ref.line += ref.line >= line ? 1 : 0;
@@ -329,6 +414,7 @@ std::string TIniDocument::Stored(std::string_view utf8) const {
 }
 
 void TIniDocument::InsertLine(std::size_t at, std::string text) {
+    m_unchangedBytes.clear();
     // Only the last line can lack a terminator; it needs one once a line follows it.
     if (at == m_lines.size() && at > 0 && m_lines.back().eol.empty()) m_lines.back().eol = m_eol;
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), TLine{std::move(text), m_eol});

@@ -21,8 +21,8 @@ class TIniDocument {
 public:
     enum class TChange { Invalid, Unchanged, Changed };
 
-    // Detects the encoding (valid UTF-8, with or without byte order mark, else Windows-1252) and
-    // the line terminators.
+    // Detects the encoding (UTF-16 with a byte order mark, valid UTF-8 with or without one, else
+    // Windows-1252) and the line terminators.
     void Parse(std::string_view bytes);
     [[nodiscard]] std::string Serialize() const;
     // Lines from a list get the document's terminator; encoding and terminator stay as they were.
@@ -67,8 +67,13 @@ private:
     [[nodiscard]] std::string Stored(std::string_view utf8) const;
     void InsertLine(std::size_t at, std::string text);
 
+    enum class TUtf16 { None, LittleEndian, BigEndian };
+
     std::vector<TLine> m_lines;
     TTextEncoding m_encoding = TTextEncoding::Utf8;
+    TUtf16 m_utf16 = TUtf16::None;  // a UTF-16 file is written back as UTF-16 with its mark
+    // The bytes of a UTF-16 file that was not well-formed, given back while nothing has changed.
+    std::string m_unchangedBytes;
     bool m_bom = false;
     std::string m_eol = "\n";
     std::vector<TSection> m_sections;

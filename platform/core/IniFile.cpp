@@ -15,35 +15,25 @@ namespace {
 
 enum class TLoad { Ok, Missing, Failed };
 
-TLoad LoadDocument(const std::string& path, TIniDocument& doc) {
-    const auto bytes = ReadFileBytes(path);
-    if (!bytes) {
-        struct stat st {};
-        // Only a file that is not there counts as empty; one that cannot be read must not be
-        // replaced by a write.
-        if (::lstat(path.c_str(), &st) != 0 && errno == ENOENT) return TLoad::Missing;
-        return TLoad::Failed;
-    }
+// Only a file that is not there counts as empty; one that cannot be read must not be replaced
+// by a write.
+TLoad MissingOrFailed(const std::string& path) {
+    struct stat st {};
+    if (path.find('\0') == std::string::npos && ::lstat(path.c_str(), &st) != 0 && errno == ENOENT)
+        return TLoad::Missing;
+    return TLoad::Failed;
+}
+
+TLoad LoadDocument(const std::string& path, TIniDocument& doc, TFileStamp* stamp = nullptr) {
+    const auto bytes = ReadFileBytes(path, kMaxIniFileSize, stamp);
+    if (!bytes) return MissingOrFailed(path);
     doc.Parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
     return TLoad::Ok;
 }
 
-bool SaveDocument(const std::string& path, const TIniDocument& doc) {
+bool SaveDocument(const std::string& path, const TIniDocument& doc, const TWriteOptions& options = {}) {
     const std::string bytes = doc.Serialize();
-    return WriteFileAtomic(path, bytes.data(), bytes.size());
-}
-
-// Reads the file, applies a change and writes the file back when something changed.
-template <typename Change>
-bool ModifyFile(const std::string& path, Change change) {
-    TIniDocument doc;
-    if (LoadDocument(path, doc) == TLoad::Failed) return false;
-    switch (change(doc)) {
-        case TIniDocument::TChange::Invalid: return false;
-        case TIniDocument::TChange::Unchanged: return true;
-        case TIniDocument::TChange::Changed: break;
-    }
-    return SaveDocument(path, doc);
+    return WriteFileAtomic(path, bytes.data(), bytes.size(), options);
 }
 
 }  // namespace
@@ -69,53 +59,136 @@ bool TCustomIniFile::WriteBool(std::string_view section, std::string_view key, b
 
 // ---- TIniFile
 
-TIniFile::TIniFile(std::string fileName) : TCustomIniFile(std::move(fileName)) {}
+struct TIniFile::TCache {
+    TIniDocument doc;  // the file as last read or written, plus the changes of an update
+    TFileStamp stamp;  // of the file that doc was read from or written to
+    TLoad state = TLoad::Failed;
+    bool valid = false;
+    TWriteOptions options;
+    int updateDepth = 0;
+    bool pending = false;  // an update holds changes not yet written
+    bool refused = false;  // an update refused a change because the file could not be read
+};
+
+namespace {
+
+// Brings the parse up to date with the file. During an update memory is what counts.
+template <typename Cache>
+TLoad Refresh(const std::string& path, Cache& c) {
+    if (c.updateDepth > 0 && c.valid) return c.state;
+    const auto now = StampOfFile(path);
+    if (c.valid && c.state == TLoad::Ok && now && *now == c.stamp) return TLoad::Ok;
+    c.valid = false;
+    c.doc.Clear();
+    c.state = now ? LoadDocument(path, c.doc, &c.stamp) : MissingOrFailed(path);
+    if (c.state == TLoad::Failed) c.doc.Clear();
+    // Valid also when the file cannot be read: an update then keeps that answer instead of trying
+    // again at every key. Outside an update only a good read is used again.
+    c.valid = true;
+    return c.state;
+}
+
+template <typename Cache>
+bool Save(const std::string& path, Cache& c) {
+    if (!SaveDocument(path, c.doc, c.options)) {
+        c.valid = false;  // memory holds changes that the file does not
+        return false;
+    }
+    const auto written = StampOfFile(path);
+    c.valid = written.has_value();
+    c.state = TLoad::Ok;
+    if (written) c.stamp = *written;
+    return true;
+}
+
+}  // namespace
+
+TIniFile::TIniFile(std::string fileName) : TCustomIniFile(std::move(fileName)), m_cache(std::make_unique<TCache>()) {}
+
+TIniFile::~TIniFile() = default;
+
+bool TIniFile::Readable() const { return Refresh(FileName(), *m_cache) != TLoad::Failed; }
+
+void TIniFile::ConfineWritesTo(std::string folder) { m_cache->options.ConfineTo = std::move(folder); }
+
+void TIniFile::BeginUpdate() {
+    TCache& c = *m_cache;
+    if (c.updateDepth == 0) {
+        Refresh(FileName(), c);
+        c.pending = false;
+        c.refused = false;
+    }
+    ++c.updateDepth;
+}
+
+bool TIniFile::EndUpdate() {
+    TCache& c = *m_cache;
+    if (c.updateDepth == 0 || --c.updateDepth > 0) return true;
+    const bool written = !c.pending || Save(FileName(), c);
+    c.pending = false;
+    return written && !c.refused;
+}
+
+template <typename Change>
+bool TIniFile::Modify(Change change) {
+    TCache& c = *m_cache;
+    if (Refresh(FileName(), c) == TLoad::Failed) {
+        c.refused = c.updateDepth > 0;
+        return false;
+    }
+    switch (change(c.doc)) {
+        case TIniDocument::TChange::Invalid: return false;
+        case TIniDocument::TChange::Unchanged: return true;
+        case TIniDocument::TChange::Changed: break;
+    }
+    if (c.updateDepth > 0) {
+        c.pending = true;
+        return true;
+    }
+    return Save(FileName(), c);
+}
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
-    TIniDocument doc;
-    if (LoadDocument(FileName(), doc) != TLoad::Ok) return std::string(def);
-    auto value = doc.Read(section, key);
+    Refresh(FileName(), *m_cache);
+    auto value = m_cache->doc.Read(section, key);
     return value ? std::move(*value) : std::string(def);
 }
 
 bool TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    return ModifyFile(FileName(), [&](TIniDocument& doc) { return doc.Write(section, key, value); });
+    return Modify([&](TIniDocument& doc) { return doc.Write(section, key, value); });
 }
 
 bool TIniFile::SectionExists(std::string_view section) const {
-    TIniDocument doc;
-    return LoadDocument(FileName(), doc) == TLoad::Ok && doc.SectionExists(section);
+    Refresh(FileName(), *m_cache);
+    return m_cache->doc.SectionExists(section);
 }
 
 bool TIniFile::ValueExists(std::string_view section, std::string_view key) const {
-    TIniDocument doc;
-    return LoadDocument(FileName(), doc) == TLoad::Ok && doc.Read(section, key).has_value();
+    Refresh(FileName(), *m_cache);
+    return m_cache->doc.Read(section, key).has_value();
 }
 
 void TIniFile::ReadSections(TStringList& sections) const {
-    TIniDocument doc;
-    LoadDocument(FileName(), doc);
-    doc.Sections(sections);
+    Refresh(FileName(), *m_cache);
+    m_cache->doc.Sections(sections);
 }
 
 void TIniFile::ReadSection(std::string_view section, TStringList& keys) const {
-    TIniDocument doc;
-    LoadDocument(FileName(), doc);
-    doc.Keys(section, keys);
+    Refresh(FileName(), *m_cache);
+    m_cache->doc.Keys(section, keys);
 }
 
 void TIniFile::ReadSectionValues(std::string_view section, TStringList& values) const {
-    TIniDocument doc;
-    LoadDocument(FileName(), doc);
-    doc.SectionValues(section, values);
+    Refresh(FileName(), *m_cache);
+    m_cache->doc.SectionValues(section, values);
 }
 
 bool TIniFile::EraseSection(std::string_view section) {
-    return ModifyFile(FileName(), [&](TIniDocument& doc) { return doc.EraseSection(section); });
+    return Modify([&](TIniDocument& doc) { return doc.EraseSection(section); });
 }
 
 bool TIniFile::DeleteKey(std::string_view section, std::string_view key) {
-    return ModifyFile(FileName(), [&](TIniDocument& doc) { return doc.DeleteKey(section, key); });
+    return Modify([&](TIniDocument& doc) { return doc.DeleteKey(section, key); });
 }
 
 // ---- TMemIniFile

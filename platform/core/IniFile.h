@@ -11,14 +11,22 @@
 // carry nothing. A section that appears twice is one section (its keys are looked up in file
 // order, first match wins). Lines before the first section belong to no section.
 //
+// A value ends at its first NUL byte, as the profile reader's strings do.
+//
+// Files: UTF-8 (with or without byte order mark), UTF-16 with a byte order mark, or else
+// Windows-1252; a write keeps the encoding. Only regular files up to kMaxIniFileSize are read:
+// anything else (a FIFO, a device, a huge file, one without read permission) is unreadable.
+//
 // Writes return false, changing nothing, when a name or value cannot be stored: an empty section
 // or key, a section with "]", a key with "=" or beginning with "[" or ";", a line break in any of
-// them, or a name the file's encoding (Windows-1252) cannot hold. Characters of a value that a
+// them, a NUL in a value, or a name the file's encoding (Windows-1252) cannot hold. Characters of a value that a
 // Windows-1252 file cannot hold are written as "?". A new key goes after the last key of its
 // section's first occurrence; a new section goes at the end of the file, after a blank line. New
 // lines take the file's line terminator (that of its first line; LF for a new file).
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -26,6 +34,9 @@
 #include "platform/core/Strings.h"
 
 namespace platform::core {
+
+// Settings files are small; a larger file is not an ini file this program should hold in memory.
+inline constexpr std::size_t kMaxIniFileSize = std::size_t{4} << 20U;
 
 class TCustomIniFile {
 public:
@@ -59,15 +70,30 @@ private:
     std::string m_fileName;
 };
 
-// Unbuffered: every read reads the file, every write replaces it at once, atomically (temporary
-// file beside it, then rename). A write keeps the rest of the file as it was: order, comments,
-// blank lines, line endings and encoding (a file that is not valid UTF-8 stays Windows-1252). A
-// write to a missing file creates it. Write methods return false when the file could not be
-// written (the old file is then untouched) or could not be read; a write that changes nothing
-// leaves the file alone, and deleting what is not there succeeds. A missing file reads as empty.
+// Unbuffered: every read sees the file as it is now, every write replaces it at once, atomically
+// (see WriteFileAtomic). A parse of the file is kept and used again while the file's identity,
+// size and times stay the same, so reading many keys reads the file once. A write keeps the rest
+// of the file as it was: order, comments, blank lines, line endings and encoding (a file that is
+// not valid UTF-8 stays Windows-1252). A write to a missing file creates it. Write methods return
+// false when the file could not be written (the old file is then untouched) or could not be read;
+// a write that changes nothing leaves the file alone, and deleting what is not there succeeds. A
+// missing or unreadable file reads as empty.
+//
+// Between BeginUpdate and EndUpdate the file is read at most once: reads answer from memory, the
+// writes collect there, and EndUpdate writes the file once with all of them (if there are any),
+// so that the file holds all of the changes or none.
 class TIniFile : public TCustomIniFile {
 public:
     explicit TIniFile(std::string fileName);
+    ~TIniFile() override;
+
+    // False when the file exists but cannot be read (see above); a missing file is readable.
+    [[nodiscard]] bool Readable() const;
+    // Writes never go through a symbolic link to a file outside this folder.
+    void ConfineWritesTo(std::string folder);
+    void BeginUpdate();
+    // Writes the collected changes, if any. False when they could not be written.
+    bool EndUpdate();
 
     [[nodiscard]] std::string ReadString(std::string_view section, std::string_view key,
                                          std::string_view def) const override;
@@ -79,6 +105,13 @@ public:
     void ReadSectionValues(std::string_view section, TStringList& values) const override;
     bool EraseSection(std::string_view section) override;
     bool DeleteKey(std::string_view section, std::string_view key) override;
+
+private:
+    struct TCache;
+    template <typename Change>
+    bool Modify(Change change);
+
+    std::unique_ptr<TCache> m_cache;
 };
 
 // Reads its lines once (from a file or from a string list) and answers from memory. Writes change

@@ -131,6 +131,8 @@ std::string FindOnPath(const std::string& name) {
 
 TStartResult StartProgram(const std::string& path, bool chdirToFolder) {
     if (path.empty()) return Failure(EINVAL, "cannot start an empty path");
+    // The system would start the file named by the part before the NUL.
+    if (path.find('\0') != std::string::npos) return Failure(EINVAL, "cannot start a path holding a NUL byte");
     std::string file = path;
     std::string workDir;
     if (chdirToFolder) {
@@ -148,6 +150,7 @@ TStartResult StartProgram(const std::string& path, bool chdirToFolder) {
 
 TStartResult OpenDocument(const std::string& urlOrPath) {
     if (urlOrPath.empty()) return Failure(EINVAL, "cannot open an empty name");
+    if (urlOrPath.find('\0') != std::string::npos) return Failure(EINVAL, "cannot open a name holding a NUL byte");
     const std::string opener = FindOnPath("xdg-open");
     if (opener.empty()) return Failure(ENOENT, "cannot open " + urlOrPath + " (xdg-open not found)");
     // A path that begins with "-" would read as an option of xdg-open.

@@ -17,7 +17,7 @@ struct TStartResult {
 // file, not executable, exec failure) is reported: the call returns once exec has succeeded or
 // failed. The program gets the caller's environment, an empty signal mask, default signal
 // dispositions and no open descriptors beyond 0..2. With chdirToFolder a relative path is made
-// absolute first (that absolute path is then argv[0]).
+// absolute first (that absolute path is then argv[0]). A path holding a NUL byte is refused.
 TStartResult StartProgram(const std::string& path, bool chdirToFolder = false);
 
 // Hands a URL or a path to the desktop's opener (xdg-open, found on PATH), detached, the same way

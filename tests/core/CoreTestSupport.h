@@ -1,12 +1,16 @@
 #pragma once
 // Helpers shared by the core tests: a fresh temporary folder and whole-file byte access.
 
+#include <grp.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -66,6 +70,37 @@ inline bool WaitForFile(const std::string& path, int timeoutMs = 20000) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return std::filesystem::exists(path);
+}
+
+// Exit codes of RunInChild's function, and what RunInChild reports for a child that did not exit
+// by itself (killed, or stopped by the alarm because it hung).
+constexpr int kChildOk = 0;
+constexpr int kChildFailed = 1;
+constexpr int kChildCannotTest = 2;
+constexpr int kChildHung = -1;
+
+// Runs fn in a forked child and returns its exit code. A child that blocks is ended after
+// timeoutSeconds, so a test of something that used to hang fails instead of hanging.
+inline int RunInChild(const std::function<int()>& fn, unsigned timeoutSeconds = 10) {
+    const pid_t pid = ::fork();
+    if (pid < 0) return kChildHung;
+    if (pid == 0) {
+        ::alarm(timeoutSeconds);
+        ::_exit(fn());
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : kChildHung;
+}
+
+// The unprivileged user that permission tests run as when the tests run as root.
+constexpr uid_t kNobody = 65534;
+
+// In a child: becomes an ordinary user (nobody) when running as root. False when that fails.
+inline bool BecomeUnprivileged() {
+    if (::geteuid() != 0) return true;
+    return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
 }
 
 }  // namespace coretest

@@ -432,3 +432,135 @@ TEST(MemIniFile, NewKeysOfASectionWrittenTwiceGoToItsFirstPart) {
     ini.ReadSection("A", keys);
     EXPECT_EQ(Items(keys), (V{"a", "n1", "n2", "c"}));
 }
+
+// ---- hostile files: NUL bytes, other encodings, special and oversized files
+
+TEST_F(IniFileTest, AValueEndsAtItsFirstNulAndNoNulIsWritten) {
+    Write(std::string("[Package]\r\nfile=x\0../../elsewhere/x\r\npreview= pic \0 tail\r\n", 53));
+    const TIniFile ini(m_path);
+    EXPECT_EQ(ini.ReadString("Package", "file", "nofile"), "x");
+    EXPECT_EQ(ini.ReadString("Package", "preview", "nopreview"), "pic");
+    TStringList values;
+    ini.ReadSectionValues("Package", values);
+    EXPECT_EQ(Items(values), (V{"file=x", "preview=pic"}));
+
+    TIniFile writer(m_path);
+    const std::string before = Bytes();
+    EXPECT_FALSE(writer.WriteString("Package", "name", std::string("a\0b", 3)));
+    EXPECT_EQ(Bytes(), before);
+}
+
+TEST_F(IniFileTest, Utf16FilesWithAByteOrderMarkAreReadAndWrittenBackInUtf16) {
+    const auto utf16 = [](std::u16string_view text, bool bigEndian) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t unit : text) {
+            const char hi = static_cast<char>(unit >> 8);
+            const char lo = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? hi : lo;
+            bytes += bigEndian ? lo : hi;
+        }
+        return bytes;
+    };
+    for (const bool bigEndian : {false, true}) {
+        const std::string original = utf16(u"[Package]\r\nname=\u00C4rger \U0001F600\r\n", bigEndian);
+        Write(original);
+        TIniFile ini(m_path);
+        ASSERT_TRUE(ini.Readable());
+        EXPECT_EQ(ini.ReadString("package", "NAME", ""), "\u00C4rger \U0001F600") << bigEndian;
+        ASSERT_TRUE(ini.WriteString("User", "last_puzzle", "3"));
+        EXPECT_EQ(Bytes(), utf16(u"[Package]\r\nname=\u00C4rger \U0001F600\r\n\r\n[User]\r\nlast_puzzle=3\r\n",
+                                 bigEndian));
+        EXPECT_EQ(TIniFile(m_path).ReadString("User", "last_puzzle", ""), "3");
+        TMemIniFile mem;
+        mem.LoadFromBytes(original);
+        EXPECT_EQ(mem.SaveToBytes(), original);
+    }
+    // Not well-formed (an odd length): still UTF-16, what is broken reads as U+FFFD; unchanged,
+    // the bytes come back as they were.
+    const std::string odd("\xFF\xFE[\0S\0]\0\n\0k\0=\0\x00\xD8\n", 17);
+    TMemIniFile mem;
+    mem.LoadFromBytes(odd);
+    EXPECT_EQ(mem.ReadString("S", "k", ""), "\uFFFD\uFFFD");
+    EXPECT_EQ(mem.SaveToBytes(), odd);
+    ASSERT_TRUE(mem.WriteString("S", "n", "1"));
+    TMemIniFile again;
+    again.LoadFromBytes(mem.SaveToBytes());
+    EXPECT_EQ(again.ReadString("S", "k", ""), "\uFFFD\uFFFD");
+    EXPECT_EQ(again.ReadString("S", "n", ""), "1");
+}
+
+TEST_F(IniFileTest, SpecialAndOversizedFilesAreUnreadableAndNeverReplaced) {
+    // Sparse: as large as a huge file, without the disk space.
+    Write("[S]\nk=1\n");
+    ASSERT_EQ(::truncate(m_path.c_str(), static_cast<off_t>(kMaxIniFileSize) + 1), 0);
+    {
+        TIniFile ini(m_path);
+        EXPECT_FALSE(ini.Readable());
+        EXPECT_EQ(ini.ReadString("S", "k", "default"), "default");
+        EXPECT_FALSE(ini.WriteString("S", "k", "2"));
+        EXPECT_EQ(std::filesystem::file_size(m_path), kMaxIniFileSize + 1);
+        TMemIniFile mem(m_path);
+        EXPECT_FALSE(mem.SectionExists("S"));
+    }
+    ASSERT_EQ(::truncate(m_path.c_str(), static_cast<off_t>(kMaxIniFileSize)), 0);
+    EXPECT_TRUE(TIniFile(m_path).Readable());
+    EXPECT_TRUE(TIniFile(m_temp / "missing.ini").Readable());
+
+    const std::string fifo = m_temp / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    const int result = coretest::RunInChild([&] {
+        TIniFile ini(fifo);
+        if (ini.Readable() || ini.ReadInteger("Browser", "Package", 7) != 7) return kFailed;
+        return ini.WriteString("Browser", "Package", "1") ? kFailed : kWrote;
+    });
+    EXPECT_EQ(result, kWrote);
+}
+
+TEST_F(IniFileTest, AFileWithoutReadPermissionIsUnreadableNotEmpty) {
+    Write("[S]\nk=1\n");
+    ASSERT_EQ(::chmod(m_temp.Path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(m_path.c_str(), 0222), 0);
+    const int result = coretest::RunInChild([&] {
+        if (!coretest::BecomeUnprivileged()) return kCannotTest;
+        TIniFile ini(m_path);
+        return ini.Readable() ? kWrote : kFailed;
+    });
+    if (result == kCannotTest) GTEST_SKIP() << "cannot become an unprivileged user";
+    EXPECT_EQ(result, kFailed);
+}
+
+TEST_F(IniFileTest, AnUpdateWritesAllItsChangesAtOnce) {
+    Write("[Browser]\nPackage=0\nFirstTime=1\n");
+    TIniFile ini(m_path);
+    ini.BeginUpdate();
+    EXPECT_TRUE(ini.WriteInteger("Browser", "Package", 2));
+    EXPECT_TRUE(ini.WriteBool("Browser", "FirstTime", false));
+    EXPECT_TRUE(ini.WriteString("User", "last_puzzle", "4"));
+    EXPECT_EQ(Bytes(), "[Browser]\nPackage=0\nFirstTime=1\n");  // nothing written yet
+    EXPECT_EQ(ini.ReadInteger("Browser", "Package", 0), 2);    // but memory answers
+    EXPECT_TRUE(ini.EndUpdate());
+    EXPECT_EQ(Bytes(), "[Browser]\nPackage=2\nFirstTime=0\n\n[User]\nlast_puzzle=4\n");
+
+    // An unreadable file takes none of the changes, and the update says so.
+    ASSERT_EQ(::truncate(m_path.c_str(), static_cast<off_t>(kMaxIniFileSize) + 1), 0);
+    ini.BeginUpdate();
+    EXPECT_FALSE(ini.WriteInteger("Browser", "Package", 3));
+    EXPECT_FALSE(ini.EndUpdate());
+    EXPECT_EQ(std::filesystem::file_size(m_path), kMaxIniFileSize + 1);
+}
+
+// The kept parse must never hide a change made by someone else: a rewrite in place, a
+// replacement by rename, a removal.
+TEST_F(IniFileTest, TheKeptParseFollowsEveryChangeOfTheFile) {
+    Write("[S]\nk=1\n");
+    const TIniFile ini(m_path);
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
+    Write("[S]\nk=22\n");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "22");
+    coretest::WriteBytes(m_temp / "next.ini", "[S]\nk=33\n");
+    std::filesystem::rename(m_temp / "next.ini", m_path);
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "33");
+    std::filesystem::remove(m_path);
+    EXPECT_EQ(ini.ReadString("S", "k", "gone"), "gone");
+    EXPECT_FALSE(ini.SectionExists("S"));
+}

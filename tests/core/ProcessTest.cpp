@@ -187,3 +187,14 @@ TEST_F(ProcessTest, OpenDocumentWithoutXdgOpenFails) {
     EXPECT_EQ(result.Error, ENOENT);
     EXPECT_FALSE(result.Message.empty());
 }
+
+// The system reads a path up to its first NUL: "run.sh\0-1-Beginner.exe" would start run.sh.
+TEST_F(ProcessTest, APathHoldingANulByteStartsNothing) {
+    MakeExecutable(m_folder + "/run.sh", kRecorder);
+    const TStartResult result = StartProgram(m_folder + "/run.sh" + std::string(1, '\0') + "-1-Beginner.exe");
+    EXPECT_FALSE(result.Ok);
+    EXPECT_EQ(result.Error, EINVAL);
+    EXPECT_FALSE(OpenDocument(std::string("https://example.invalid/\0x", 26)).Ok);
+    ASSERT_TRUE(StartProgram(m_folder + "/run.sh").Ok);  // the file itself does start
+    EXPECT_TRUE(coretest::WaitForFile(m_record));
+}
