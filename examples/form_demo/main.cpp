@@ -13,6 +13,7 @@
 
 #include "DemoButton.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/ApplicationCreateForm.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/FormResource.h"

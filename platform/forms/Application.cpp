@@ -37,6 +37,7 @@ TApplication::TApplication() : TComponent(nullptr) {
     if (!TWindowSystem::Current()) throw std::logic_error("TApplication needs a running window system");
     if (Application) throw std::logic_error("only one TApplication may exist");
     Application = this;
+    SetControlServices(this);
     m_screen = std::make_unique<TScreen>();
     Screen = m_screen.get();
     HintWindowClass = [](TComponent* owner) { return new THintWindow(owner); };
@@ -70,6 +71,7 @@ TApplication::~TApplication() {
     m_utilWindow = nullptr;
     Screen = nullptr;
     m_screen.reset();
+    SetControlServices(nullptr);
     Application = nullptr;
 }
 
@@ -97,6 +99,10 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
     if (operation != opRemove) return;
     if (component == m_mainForm) m_mainForm = nullptr;
     if (component == m_hintWindow) m_hintWindow = nullptr;
+}
+
+TCursor TApplication::ScreenCursor() const {
+    return Screen ? Screen->Cursor() : crDefault;
 }
 
 void TApplication::ControlDestroying(TControl* control) {

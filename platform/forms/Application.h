@@ -49,7 +49,7 @@ struct THintInfo {
 constexpr uint16_t HELP_CONTEXT = 0x0001, HELP_QUIT = 0x0002, HELP_INDEX = 0x0003, HELP_CONTENTS = 0x0003,
                    HELP_FINDER = 0x000B;
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TControlServices {
 public:
     // Needs a running window system (ui::TWindowSystem::Current()); std::logic_error otherwise
     // or when another application exists. Installs the message filter and creates Screen.
@@ -62,12 +62,13 @@ public:
     void SetIcon(const gfx::TBitmap& icon);
     [[nodiscard]] TForm* MainForm() const { return m_mainForm; }
     void SetMainForm(TForm* form) { m_mainForm = form; }
-    // Shows the main form when Run starts (the original's ShowMainForm).
+    // Shows the main form when Run starts.
     bool ShowMainForm = true;
 
     // Constructs T with the application as owner, reads resourceName into it when given (see
     // CreateFormFromResource), fires OnCreate, makes it the main form if there is none yet, and
-    // shows it when its Visible property was set by the resource.
+    // shows it when its Visible property was set by the resource. Defined in
+    // ApplicationCreateForm.h, which code that makes forms includes.
     template <class T>
     T* CreateForm(const std::string& resourceName = {});
 
@@ -97,13 +98,13 @@ public:
     THintWindowFactory HintWindowClass;
     // Shows the hint of the control under the point now / hides the shown hint.
     void ActivateHint(TPoint screenPos);
-    void CancelHint();
+    void CancelHint() override;
     [[nodiscard]] THintWindow* HintWindow() const { return m_hintWindow; }
     [[nodiscard]] TControl* HintControl() const { return m_hintControl; }
     std::string Hint;  // the hint text of the control under the pointer (for OnHint)
 
     // ---- Help ----
-    // Asks OnHelp (or, without one, reports false); the original's WinHelp call.
+    // Asks OnHelp (or, without one, reports false): the program's help entry.
     bool HelpContext(int context);
     bool HelpCommand(uint16_t command, intptr_t data);
     std::string HelpFile;
@@ -125,7 +126,9 @@ public:
     bool FilterMessage(ui::TMessage& msg);
 
     // Called by a control that goes: the hint machinery forgets it.
-    void ControlDestroying(TControl* control);
+    void ControlDestroying(TControl* control) override;
+    // Screen's cursor (crDefault without a screen).
+    [[nodiscard]] TCursor ScreenCursor() const override;
 
     // Forms made by this process, for broadcasts (the same list as Screen->Forms).
     [[nodiscard]] std::vector<TForm*> Forms() const;
@@ -162,5 +165,3 @@ private:
 extern TApplication* Application;
 
 }  // namespace platform::forms
-
-#include "platform/forms/ApplicationCreateForm.h"

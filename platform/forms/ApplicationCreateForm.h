@@ -1,6 +1,6 @@
 #pragma once
-// TApplication::CreateForm (kept apart so that Application.h does not pull in every form header
-// for code that does not make forms).
+// TApplication::CreateForm, kept apart so that Application.h needs neither the form class nor
+// the resource reader; include this where forms are made.
 
 #include "platform/forms/Application.h"
 #include "platform/forms/Form.h"

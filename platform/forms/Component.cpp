@@ -25,6 +25,7 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
+    EndWeakRefs();
     Destroying();
     // Tell everyone who asked; each forgets this component.
     while (!m_freeNotifies.empty()) {

@@ -18,8 +18,10 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace platform::forms {
@@ -55,6 +57,36 @@ enum TShiftStateBit : uint16_t {
 };
 using TShiftState = uint16_t;
 
+// A weak handle on a component: it answers whether the component still lives and gives the
+// pointer only while it does. Code that fires events or runs nested loops keeps one across the
+// call, because a handler may free the component (and the object running the code with it).
+// The handle turns false when the component's destruction begins and stays valid to ask after
+// the memory is gone.
+template <class T>
+class TWeakRef {
+public:
+    TWeakRef() = default;
+    TWeakRef(T* object, std::weak_ptr<const bool> life) : m_object(object), m_life(std::move(life)) {}
+    // A handle of a base class on the same component.
+    template <class U>
+    requires std::is_convertible_v<U*, T*> TWeakRef(const TWeakRef<U>& other)
+        : m_object(other.m_object), m_life(other.m_life) {}
+
+    [[nodiscard]] bool Alive() const {
+        const auto life = m_life.lock();
+        return life && *life;
+    }
+    explicit operator bool() const { return Alive(); }
+    // The component, or null once it is being destroyed.
+    [[nodiscard]] T* Get() const { return Alive() ? m_object : nullptr; }
+
+private:
+    template <class U>
+    friend class TWeakRef;
+    T* m_object = nullptr;
+    std::weak_ptr<const bool> m_life;
+};
+
 class TComponent {
 public:
     explicit TComponent(TComponent* owner);
@@ -74,7 +106,7 @@ public:
     // ---- Name and owner ----
     [[nodiscard]] const std::string& Name() const { return m_name; }
     // Throws std::invalid_argument when another component of the same owner has the name
-    // (names compare without regard to case, as the original's do), or it is not an identifier.
+    // (names compare without regard to case), or it is not an identifier.
     virtual void SetName(const std::string& name);
     [[nodiscard]] TComponent* Owner() const { return m_owner; }
     [[nodiscard]] int ComponentCount() const { return static_cast<int>(m_components.size()); }
@@ -118,6 +150,16 @@ public:
     // Marks the component (and the components it owns) as being destroyed.
     virtual void Destroying();
 
+    // ---- Weak handles ----
+    // A handle that turns false when this component's destruction begins.
+    [[nodiscard]] TWeakRef<TComponent> WeakRef() { return {this, m_life}; }
+    // The same, typed (TComponent::WeakRefOf(menu) is a TWeakRef<TMenu>).
+    template <class T>
+    [[nodiscard]] static TWeakRef<T> WeakRefOf(T* component) {
+        if (!component) return {};
+        return {component, static_cast<TComponent*>(component)->m_life};
+    }
+
     // ---- Published fields and methods of a root (form) class ----
     // A resource root names components and event handlers that its class publishes: a field is
     // set when the component of that name is created (and cleared when it goes), a method is
@@ -160,6 +202,11 @@ protected:
     virtual void Loaded();
     virtual void ReadState();  // hook: before properties are read (sets csReading)
 
+    // Turns every weak handle on this component false. The destructor does it; a class whose
+    // destructor fires events or runs messages calls it first so that handles already read
+    // false while its own parts are taken down.
+    void EndWeakRefs() { *m_life = false; }
+
     void SetComponentState(TComponentState bits, bool on) {
         if (on)
             m_state |= bits;
@@ -186,6 +233,7 @@ private:
     void NotifyOwnedOf(TComponent* component, TOperation operation);
     void ClearPublishedFieldFor(TComponent* component);
 
+    std::shared_ptr<bool> m_life = std::make_shared<bool>(true);
     TComponent* m_owner = nullptr;
     std::vector<TComponent*> m_components;
     std::vector<TComponent*> m_freeNotifies;
@@ -209,7 +257,7 @@ void FreeAndNil(T*& component) {
     delete c;
 }
 
-// True for a name that the original's identifiers allow: a letter or "_" first, then letters,
+// True for a name that identifiers allow: a letter or "_" first, then letters,
 // digits or "_".
 [[nodiscard]] bool IsValidIdent(std::string_view name);
 

@@ -1,9 +1,9 @@
 #include "platform/forms/Control.h"
 
 #include <algorithm>
+#include <unordered_map>
 
-#include "platform/forms/Application.h"
-#include "platform/forms/Form.h"
+#include "platform/forms/FormHost.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/WinControl.h"
 #include "platform/gfx/Canvas.h"
@@ -21,17 +21,22 @@ bool IsAccel(char32_t ch, const std::string& caption) {
     return lower == accel;
 }
 
-TShiftState KeyboardShiftState() {
-    TWindowSystem* ws = TWindowSystem::Current();
-    if (!ws) return 0;
-    TShiftState s = 0;
-    if (ws->GetKeyState(VK_SHIFT) < 0) s |= ssShift;
-    if (ws->GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
-    if (ws->GetKeyState(VK_MENU) < 0) s |= ssAlt;
-    if (ws->GetKeyState(VK_LBUTTON) < 0) s |= ssLeft;
-    if (ws->GetKeyState(VK_RBUTTON) < 0) s |= ssRight;
-    if (ws->GetKeyState(VK_MBUTTON) < 0) s |= ssMiddle;
-    return s;
+namespace {
+TControlServices* g_services = nullptr;
+}  // namespace
+
+TControlServices* ControlServices() {
+    return g_services;
+}
+
+void SetControlServices(TControlServices* services) {
+    g_services = services;
+}
+
+TFormHost* FindFormHost(const TControl* control) {
+    const TControl* top = control;
+    while (top && top->Parent()) top = top->Parent();
+    return top ? top->AsFormHost() : nullptr;
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner), m_font(std::make_unique<TFont>()) {
@@ -41,8 +46,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner), m_font(std::make_uniq
 
 TControl::~TControl() {
     Destroying();
-    *m_alive = false;
-    if (Application) Application->ControlDestroying(this);
+    EndWeakRefs();
+    if (g_services) g_services->ControlDestroying(this);
     if (m_popupMenu) m_popupMenu->RemoveFreeNotification(this);
     if (m_parent) m_parent->RemoveControl(this);
     m_font->OnChange = nullptr;
@@ -55,7 +60,8 @@ TComponent* TControl::GetParentComponent() const {
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
-    if (auto* wc = dynamic_cast<TWinControl*>(parent)) SetParent(wc);
+    auto* control = dynamic_cast<TControl*>(parent);
+    if (TWinControl* host = control ? control->ChildParent() : nullptr) SetParent(host);
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -246,25 +252,14 @@ void TControl::Loaded() {
     TComponent::Loaded();
 }
 
+// A windowless control holds the mouse through its parent's window (TWinControl overrides).
 bool TControl::MouseCapture() const {
-    if (auto* self = dynamic_cast<const TWinControl*>(this)) {
-        TWindowSystem* ws = TWindowSystem::Current();
-        return ws && self->HandleAllocated() && ws->GetCapture() == self->HandleIfAllocated();
-    }
     return m_parent && m_parent->m_captureControl == this;
 }
 
 void TControl::SetMouseCapture(bool value) {
     TWindowSystem* ws = TWindowSystem::Current();
-    if (!ws) return;
-    if (auto* self = dynamic_cast<TWinControl*>(this)) {
-        if (value)
-            ws->SetCapture(self->Handle());
-        else if (self->HandleAllocated() && ws->GetCapture() == self->HandleIfAllocated())
-            ws->ReleaseCapture();
-        return;
-    }
-    if (!m_parent) return;
+    if (!ws || !m_parent) return;
     if (value) {
         m_parent->m_captureControl = this;
         ws->SetCapture(m_parent->Handle());
@@ -289,98 +284,41 @@ TLResult TControl::Perform(uint32_t msg, TWParam wParam, TLParam lParam) {
 void TControl::DefaultHandler(TMessage& /*message*/) {}
 
 void TControl::WndProc(TMessage& m) {
-    switch (m.Msg) {
-        case WM_LBUTTONDOWN:
-            WMLButtonDown(m);
-            break;
-        case WM_LBUTTONUP:
-            WMLButtonUp(m);
-            break;
-        case WM_LBUTTONDBLCLK:
-            WMLButtonDblClk(m);
-            break;
-        case WM_RBUTTONDOWN:
-            WMRButtonDown(m);
-            break;
-        case WM_RBUTTONUP:
-            WMRButtonUp(m);
-            break;
-        case WM_RBUTTONDBLCLK:
-            WMRButtonDblClk(m);
-            break;
-        case WM_MBUTTONDOWN:
-            WMMButtonDown(m);
-            break;
-        case WM_MBUTTONUP:
-            WMMButtonUp(m);
-            break;
-        case WM_MBUTTONDBLCLK:
-            WMMButtonDblClk(m);
-            break;
-        case WM_MOUSEMOVE:
-            WMMouseMove(m);
-            break;
-        case WM_MOUSEWHEEL:
-            WMMouseWheel(m);
-            break;
-        case WM_CANCELMODE:
-            WMCancelMode(m);
-            break;
-        case WM_CONTEXTMENU:
-            WMContextMenu(m);
-            break;
-        case CM_MOUSEENTER:
-            CMMouseEnter(m);
-            break;
-        case CM_MOUSELEAVE:
-            CMMouseLeave(m);
-            break;
-        case CM_ENABLEDCHANGED:
-            CMEnabledChanged(m);
-            break;
-        case CM_VISIBLECHANGED:
-            CMVisibleChanged(m);
-            break;
-        case CM_TEXTCHANGED:
-            CMTextChanged(m);
-            break;
-        case CM_FONTCHANGED:
-            CMFontChanged(m);
-            break;
-        case CM_COLORCHANGED:
-            CMColorChanged(m);
-            break;
-        case CM_PARENTFONTCHANGED:
-            CMParentFontChanged(m);
-            break;
-        case CM_PARENTCOLORCHANGED:
-            CMParentColorChanged(m);
-            break;
-        case CM_PARENTSHOWHINTCHANGED:
-            CMParentShowHintChanged(m);
-            break;
-        case CM_HITTEST:
-            CMHitTest(m);
-            break;
-        case CM_HINTSHOW:
-            CMHintShow(m);
-            break;
-        case CM_DIALOGKEY:
-            CMDialogKey(m);
-            break;
-        case CM_DIALOGCHAR:
-            CMDialogChar(m);
-            break;
-        case CM_FOCUSCHANGED:
-            CMFocusChanged(m);
-            break;
-        case CM_SYSCOLORCHANGE:
-            CMSysColorChange(m);
-            break;
-        default:
-            DefaultHandler(m);
-            break;
-    }
+    static const std::unordered_map<uint32_t, void (TControl::*)(TMessage&)> kHandlers = {
+        {WM_LBUTTONDOWN, &TControl::WMLButtonDown},
+        {WM_LBUTTONUP, &TControl::WMLButtonUp},
+        {WM_LBUTTONDBLCLK, &TControl::WMLButtonDblClk},
+        {WM_RBUTTONDOWN, &TControl::WMRButtonDown},
+        {WM_RBUTTONUP, &TControl::WMRButtonUp},
+        {WM_RBUTTONDBLCLK, &TControl::WMRButtonDblClk},
+        {WM_MBUTTONDOWN, &TControl::WMMButtonDown},
+        {WM_MBUTTONUP, &TControl::WMMButtonUp},
+        {WM_MBUTTONDBLCLK, &TControl::WMMButtonDblClk},
+        {WM_MOUSEMOVE, &TControl::WMMouseMove},
+        {WM_MOUSEWHEEL, &TControl::WMMouseWheel},
+        {WM_CANCELMODE, &TControl::WMCancelMode},
+        {WM_CONTEXTMENU, &TControl::WMContextMenu},
+        {CM_MOUSEENTER, &TControl::CMMouseEnter},
+        {CM_MOUSELEAVE, &TControl::CMMouseLeave},
+        {CM_ENABLEDCHANGED, &TControl::CMEnabledChanged},
+        {CM_VISIBLECHANGED, &TControl::CMVisibleChanged},
+        {CM_TEXTCHANGED, &TControl::CMTextChanged},
+        {CM_FONTCHANGED, &TControl::CMFontChanged},
+        {CM_COLORCHANGED, &TControl::CMColorChanged},
+        {CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged},
+        {CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged},
+        {CM_PARENTSHOWHINTCHANGED, &TControl::CMParentShowHintChanged},
+        {CM_HITTEST, &TControl::CMHitTest},
+        {CM_HINTSHOW, &TControl::CMHintShow},
+        {CM_DIALOGKEY, &TControl::CMDialogKey},
+        {CM_DIALOGCHAR, &TControl::CMDialogChar},
+        {CM_FOCUSCHANGED, &TControl::CMFocusChanged},
+        {CM_SYSCOLORCHANGE, &TControl::CMSysColorChange},
+    };
+    if (const auto it = kHandlers.find(m.Msg); it != kHandlers.end())
+        (this->*(it->second))(m);
+    else
+        DefaultHandler(m);
 }
 
 TShiftState TControl::ShiftFromKeys(TWParam mk) {
@@ -406,7 +344,7 @@ void TControl::DoMouseUp(TMessage& m, TMouseButton button) {
 }
 
 void TControl::WMLButtonDown(TMessage& m) {
-    if (Application) Application->CancelHint();
+    if (g_services) g_services->CancelHint();
     SendCancelMode();
     DefaultHandler(m);
     if (m_controlStyle & csCaptureMouse) SetMouseCapture(true);
@@ -418,9 +356,9 @@ void TControl::WMLButtonDown(TMessage& m) {
 // A press anywhere else in the form ends the focused control's own modes (an open drop-down
 // list, a held scroll button); the control decides from the origin whether the press is its own.
 void TControl::SendCancelMode() {
-    TForm* form = GetParentForm(this);
+    TFormHost* form = FindFormHost(this);
     if (!form) return;
-    TWinControl* active = form->ActiveControl();
+    TWinControl* active = form->HostActiveControl();
     if (active && active != this) active->Perform(CM_CANCELMODE, 0, ui::PtrToLParam(this));
 }
 
@@ -439,20 +377,20 @@ void TControl::WMLButtonDblClk(TMessage& m) {
 }
 
 void TControl::WMLButtonUp(TMessage& m) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     DefaultHandler(m);
     if (m_controlStyle & csCaptureMouse) SetMouseCapture(false);
     m_controlState &= ~csLButtonDown;
     if (m_controlState & csClicked) {
         m_controlState &= ~csClicked;
         if (ClientRect().Contains(PointFromLParam(m.LParam))) Click();
-        if (!*alive) return;
+        if (!alive) return;
     }
     DoMouseUp(m, mbLeft);
 }
 
 void TControl::WMRButtonDown(TMessage& m) {
-    if (Application) Application->CancelHint();
+    if (g_services) g_services->CancelHint();
     DefaultHandler(m);
     DoMouseDown(m, mbRight, 0);
 }
@@ -463,17 +401,20 @@ void TControl::WMRButtonDblClk(TMessage& m) {
 }
 
 void TControl::WMRButtonUp(TMessage& m) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     DoMouseUp(m, mbRight);
-    if (!*alive) return;
-    if (dynamic_cast<TWinControl*>(this)) {
-        // The window's default handling asks for the context menu (WM_CONTEXTMENU).
-        DefaultHandler(m);
-        return;
-    }
+    if (!alive) return;
+    RequestContextMenu(m);
+}
+
+void TControl::RequestContextMenu(TMessage& m) {
     const TPoint screen = ClientToScreen(PointFromLParam(m.LParam));
     TMessage menu{WM_CONTEXTMENU, 0, PointToLParam(screen), 0};
     WMContextMenu(menu);
+}
+
+void TControl::PassOnContextMenu(TMessage& m) {
+    if (m_parent) m.Result = m_parent->Perform(WM_CONTEXTMENU, 0, m.LParam);
 }
 
 void TControl::WMMButtonDown(TMessage& m) {
@@ -517,11 +458,7 @@ void TControl::WMContextMenu(TMessage& m) {
         m.Result = 1;
         return;
     }
-    if (dynamic_cast<TWinControl*>(this)) {
-        DefaultHandler(m);
-    } else if (m_parent) {
-        m.Result = m_parent->Perform(WM_CONTEXTMENU, 0, m.LParam);
-    }
+    PassOnContextMenu(m);
 }
 
 void TControl::CMMouseEnter(TMessage& m) {
@@ -647,8 +584,7 @@ void TControl::BringToFront() {
     auto& list = m_parent->m_controls;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     list.push_back(this);
-    if (auto* wc = dynamic_cast<TWinControl*>(this); wc && wc->HandleAllocated())
-        TWindowSystem::Instance().BringToTop(wc->HandleIfAllocated());
+    ZOrderChanged(true);
     Invalidate();
 }
 
@@ -657,8 +593,7 @@ void TControl::SendToBack() {
     auto& list = m_parent->m_controls;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     list.insert(list.begin(), this);
-    if (auto* wc = dynamic_cast<TWinControl*>(this); wc && wc->HandleAllocated())
-        TWindowSystem::Instance().SendToBack(wc->HandleIfAllocated());
+    ZOrderChanged(false);
     Invalidate();
 }
 

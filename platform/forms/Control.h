@@ -13,6 +13,8 @@
 #include "platform/core/Types.h"
 #include "platform/forms/Component.h"
 #include "platform/forms/ControlMessages.h"
+#include "platform/forms/Cursors.h"
+#include "platform/forms/Keyboard.h"
 #include "platform/gfx/Color.h"
 #include "platform/gfx/Font.h"
 
@@ -22,8 +24,10 @@ class TCanvas;
 
 namespace platform::forms {
 
+class TControl;
 class TWinControl;
 class TPopupMenu;
+class TFormHost;
 
 using core::TPoint;
 using core::TRect;
@@ -45,7 +49,7 @@ using TKeyPressEvent = std::function<void(TComponent* sender, char32_t& key)>;
 using TMouseWheelEvent = std::function<void(TComponent* sender, TShiftState shift, int wheelDelta,
                                             TPoint mousePos, bool& handled)>;
 
-// Anchors are kept for resources of the original; only akLeft + akTop behaves (no anchoring).
+// Anchors are read and written with form resources; only akLeft + akTop behaves (no anchoring).
 enum TAnchorKind : uint8_t { akLeft = 0x1, akTop = 0x2, akRight = 0x4, akBottom = 0x8 };
 using TAnchors = uint8_t;
 
@@ -57,14 +61,6 @@ struct TSizeConstraints {
     int MaxHeight = 0;
     friend bool operator==(const TSizeConstraints&, const TSizeConstraints&) = default;
 };
-
-// Cursors: the original's numbers.
-using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -22,
-                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
-                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
-                  crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20,
-                  crHandPoint = -21, crSizeAll = -22;
 
 // ControlStyle bits.
 enum TControlStyleBit : uint32_t {
@@ -92,6 +88,25 @@ enum TControlStateBit : uint32_t {
     csMouseOver = 0x20,  // the pointer is over the control (between CM_MOUSEENTER and CM_MOUSELEAVE)
 };
 using TControlState = uint32_t;
+
+// The program-wide services a control calls on while it lives: the application provides them
+// when it runs (SetControlServices), so the control classes need not know the application.
+class TControlServices {
+public:
+    // A control is being freed: forget every pointer to it.
+    virtual void ControlDestroying(TControl* control) = 0;
+    // A press ends the hint that may be showing.
+    virtual void CancelHint() = 0;
+    // The program-wide cursor (crDefault: each control's own cursor shows).
+    [[nodiscard]] virtual TCursor ScreenCursor() const = 0;
+
+protected:
+    ~TControlServices() = default;
+};
+
+// null while no application runs.
+[[nodiscard]] TControlServices* ControlServices();
+void SetControlServices(TControlServices* services);
 
 // A replaceable message entry: the control's WindowProc. To hook a control, keep its
 // WindowProc, install your own and pass what you don't take to the kept one; restore it when
@@ -188,14 +203,15 @@ public:
     [[nodiscard]] bool MouseInControl() const { return (m_controlState & csMouseOver) != 0; }
     // The mouse stays with this control while a button is held (windowless controls hold it
     // through their parent's window).
-    [[nodiscard]] bool MouseCapture() const;
-    void SetMouseCapture(bool value);
+    [[nodiscard]] virtual bool MouseCapture() const;
+    virtual void SetMouseCapture(bool value);
     // A new name is copied into a caption that still equals the old name (csSetCaption).
     void SetName(const std::string& name) override;
     // Whether the control's hint shows (ShowHint, or the parent's while ParentShowHint).
     [[nodiscard]] bool EffectiveShowHint() const;
-    // Shared with code that must learn whether the control was freed meanwhile.
-    [[nodiscard]] std::weak_ptr<bool> AliveToken() const { return m_alive; }
+
+    // The form behind a top-level control (TForm), or null.
+    [[nodiscard]] virtual TFormHost* AsFormHost() const { return nullptr; }
 
     // ---- Messages ----
     // Tells the parent form's focused control that this control was pressed (CM_CANCELMODE).
@@ -249,6 +265,24 @@ protected:
     virtual void InvalidateControl(bool isVisible, bool isOpaque);
     // Called when the bounds change (after the fields are set).
     virtual void BoundsChanged() {}
+
+    // ---- Hooks a windowed control answers for itself ----
+    // The control that children read inside this one in a form resource are placed on (a
+    // windowed control: itself; others hold no children).
+    [[nodiscard]] virtual TWinControl* ChildParent() { return nullptr; }
+    // A right button release that no one took asks for the context menu: a windowless control
+    // asks itself at once, a window leaves it to its default handling.
+    virtual void RequestContextMenu(TMessage& rightButtonUp);
+    // A context menu request this control has no popup menu for: a windowless control passes
+    // it to its parent, a window to its default handling.
+    virtual void PassOnContextMenu(TMessage& message);
+    // After the control moved to the top or the bottom of its parent's list.
+    virtual void ZOrderChanged(bool /*toFront*/) {}
+    // Paint-time device contexts held for the current message go back (see TGraphicControl).
+    virtual void ReleaseCanvas() {}
+    // Windowless controls draw on their parent's canvas (origin and clip set by the parent).
+    [[nodiscard]] virtual bool PaintsOnParent() const { return false; }
+    virtual void PaintOn(gfx::TCanvas& /*canvas*/) {}
     // Adapts a window's bounds to the fields and back (TWinControl).
     void UpdateBoundsFields(int left, int top, int width, int height);
     // Keeps a wanted size within Constraints.
@@ -302,7 +336,6 @@ private:
     void ParentFontChangedBy(const TFont& font);
     void SetParentFieldOnly(TWinControl* parent) { m_parent = parent; }
 
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     TWinControl* m_parent = nullptr;
     bool m_visible = true;
     bool m_enabled = true;
@@ -326,8 +359,5 @@ private:
 // The accelerator test of captions: true when ch is the character after the caption's single
 // "&" (without regard to case).
 [[nodiscard]] bool IsAccel(char32_t ch, const std::string& caption);
-
-// The shift state of the keyboard now (from the window system).
-[[nodiscard]] TShiftState KeyboardShiftState();
 
 }  // namespace platform::forms

@@ -20,7 +20,7 @@ public:
 
     [[nodiscard]] gfx::TCanvas& Canvas();
     // Ends a context taken by Canvas() outside painting.
-    void ReleaseCanvas();
+    void ReleaseCanvas() override;
 
 protected:
     virtual void Paint();

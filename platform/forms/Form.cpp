@@ -18,6 +18,11 @@ TWindowSystem* System() {
 }
 }  // namespace
 
+TForm* GetParentForm(const TControl* control) {
+    TFormHost* host = FindFormHost(control);
+    return host ? static_cast<TForm*>(host) : nullptr;
+}
+
 TForm::TForm(TComponent* owner) : TCustomControl(owner) {
     SetVisible(false);
     SetColor(gfx::clBtnFace);
@@ -25,7 +30,7 @@ TForm::TForm(TComponent* owner) : TCustomControl(owner) {
     SetParentShowHint(false);
     m_width = 320;
     m_height = 240;
-    if (Screen) Screen->AddForm(this);
+    if (Screen) Screen->AddForm(this, this);
 }
 
 TForm::~TForm() {
@@ -218,11 +223,11 @@ bool TForm::SetFocusedControl(TWinControl* control) {
     TWinControl* old = m_focusedControl;
     m_focusedControl = control;
     if (control && control != this) m_activeControl = control;
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     if (old && old != this && ContainsControl(old)) old->Perform(CM_EXIT);
-    if (!*alive || m_focusedControl != control) return false;
+    if (!alive || m_focusedControl != control) return false;
     if (control && control != this) control->Perform(CM_ENTER);
-    if (!*alive) return false;
+    if (!alive) return false;
     Perform(CM_FOCUSCHANGED, 0, PtrToLParam(static_cast<TControl*>(control)));
     return true;
 }
@@ -449,9 +454,9 @@ void TForm::Close() {
     }
     if (!CloseQuery()) return;
     TCloseAction action = caHide;
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     DoClose(action);
-    if (!*alive || action == caNone) return;
+    if (!alive || action == caNone) return;
     if (Application && Application->MainForm() == this) {
         Application->Terminate();
         SetVisible(false);
@@ -536,28 +541,28 @@ TModalResult TForm::ShowModal() {
         ws->EnableWindow(w, false);
         disabled.push_back(w->Id());
     }
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     m_modalResult = mrNone;
     try {
         SetVisible(true);
         ws->RunModalLoop([&] {
-            if (!*alive) return true;
+            if (!alive) return true;
             if (Application && Application->Terminated()) return true;
             if (m_modalResult != mrNone) {
                 CloseModal();
-                return !*alive || m_modalResult != mrNone;
+                return !alive || m_modalResult != mrNone;
             }
             return false;
         });
     } catch (...) {
         for (uint64_t id : disabled)
             if (TWindow* w = ws->FindWindow(id)) ws->EnableWindow(w, true);
-        if (*alive) m_formState &= ~fsModal;
+        if (alive) m_formState &= ~fsModal;
         throw;
     }
     for (uint64_t id : disabled)
         if (TWindow* w = ws->FindWindow(id)) ws->EnableWindow(w, true);
-    if (!*alive) return mrCancel;
+    if (!alive) return mrCancel;
     TModalResult result = m_modalResult == mrNone ? mrCancel : m_modalResult;
     SetVisible(false);
     m_formState &= ~fsModal;

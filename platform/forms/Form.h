@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/forms/CustomControl.h"
+#include "platform/forms/FormHost.h"
 #include "platform/gfx/Bitmap.h"
 
 namespace platform::forms {
@@ -53,10 +54,12 @@ using TCloseQueryEvent = std::function<void(TComponent* sender, bool& canClose)>
 // key: the key message (WM_KEYDOWN / WM_SYSKEYDOWN) as the control got it.
 using TShortCutEvent = std::function<void(TMessage& key, bool& handled)>;
 
-class TForm : public TCustomControl {
+class TForm : public TCustomControl, public TFormHost {
 public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
+
+    [[nodiscard]] TFormHost* AsFormHost() const override { return const_cast<TForm*>(this); }
 
     // ---- Frame ----
     [[nodiscard]] TFormBorderStyle BorderStyle() const { return m_borderStyle; }
@@ -76,7 +79,7 @@ public:
     void SetClientWidth(int value) override;
     void SetClientHeight(int value) override;
     [[nodiscard]] TRect ClientRect() const override;
-    // Kept for resources of the original; they change nothing (no scaling).
+    // Read and written with form resources; they change nothing (no scaling).
     bool Scaled = false;
     int PixelsPerInch = 96;
     int TextHeight = 13;
@@ -157,6 +160,20 @@ protected:
     void CMDialogKey(TMessage& message) override;
     void CMDialogChar(TMessage& message) override;
     void CMVisibleChanged(TMessage& message) override;
+
+    // ---- TFormHost ----
+    TWinControl* HostControl() override { return this; }
+    [[nodiscard]] TWinControl* HostActiveControl() const override { return m_activeControl; }
+    void HostSetFocusedControl(TWinControl* control) override { SetFocusedControl(control); }
+    void HostDefocusControl(TWinControl* control, bool removing) override {
+        DefocusControl(control, removing);
+    }
+    void HostFocusControl(TWinControl* control) override { FocusControl(control); }
+    bool HostIsShortCut(TMessage& keyMessage) override { return IsShortCut(keyMessage); }
+    [[nodiscard]] bool HostKeyPreview() const override { return m_keyPreview; }
+    void HostKeyDown(uint16_t& key, TShiftState shift) override { KeyDown(key, shift); }
+    void HostKeyUp(uint16_t& key, TShiftState shift) override { KeyUp(key, shift); }
+    void HostKeyPress(char32_t& key) override { KeyPress(key); }
 
 private:
     void ApplyPosition();

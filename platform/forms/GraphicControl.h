@@ -24,7 +24,8 @@ public:
     // painting: a context on the parent's window moved and clipped the same way (kept until
     // the current message is done, or ReleaseCanvas).
     [[nodiscard]] gfx::TCanvas& Canvas();
-    void ReleaseCanvas();
+    void ReleaseCanvas() override;
+    [[nodiscard]] bool PaintsOnParent() const override { return true; }
 
 protected:
     virtual void Paint();
@@ -34,7 +35,7 @@ protected:
 private:
     friend class TWinControl;
     // Called by the parent's paint with the parent's canvas already moved and clipped.
-    void PaintOn(gfx::TCanvas& canvas);
+    void PaintOn(gfx::TCanvas& canvas) override;
 
     gfx::TCanvas* m_paintCanvas = nullptr;
     ui::TDeviceContextPtr m_dc;

@@ -494,9 +494,9 @@ void TCustomListBox::DefaultHandler(TMessage& m) {
 }
 
 void TCustomListBox::MousePress(TPoint pos, bool doubleClick) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     if (!Focused() && CanFocus()) SetFocus();
-    if (!*alive) return;
+    if (!alive) return;
     m_tracking = true;
     const int index = ItemAtPos(pos, true);
     if (index >= 0) {

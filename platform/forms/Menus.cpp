@@ -5,6 +5,7 @@
 
 #include "platform/core/Strings.h"
 #include "platform/forms/ImageListComponent.h"
+#include "platform/forms/Keyboard.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace platform::forms {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/forms/Component.h"
-#include "platform/forms/Control.h"
+#include "platform/forms/ControlMessages.h"
 
 namespace platform::forms {
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "platform/core/Strings.h"
-#include "platform/forms/Form.h"
+#include "platform/forms/FormHost.h"
+#include "platform/forms/WinControl.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace platform::forms {
@@ -12,38 +13,6 @@ using namespace platform::ui;
 
 TScreen* Screen = nullptr;
 
-TCursorShape CursorShape(TCursor cursor) {
-    switch (cursor) {
-        case crCross:
-            return TCursorShape::Cross;
-        case crIBeam:
-            return TCursorShape::IBeam;
-        case crSizeNESW:
-            return TCursorShape::SizeNESW;
-        case crSizeNS:
-        case crVSplit:
-            return TCursorShape::SizeNS;
-        case crSizeNWSE:
-            return TCursorShape::SizeNWSE;
-        case crSizeWE:
-        case crHSplit:
-            return TCursorShape::SizeWE;
-        case crHourGlass:
-        case crSQLWait:
-        case crAppStart:
-            return TCursorShape::Wait;
-        case crNo:
-        case crNoDrop:
-            return TCursorShape::No;
-        case crHandPoint:
-            return TCursorShape::Hand;
-        case crSizeAll:
-            return TCursorShape::SizeAll;
-        default:
-            return TCursorShape::Arrow;
-    }
-}
-
 TScreen::TScreen() = default;
 TScreen::~TScreen() = default;
 
@@ -51,20 +20,31 @@ TForm* TScreen::ActiveForm() const {
     TWindowSystem* ws = TWindowSystem::Current();
     if (!ws) return nullptr;
     TWindow* active = ws->GetActiveWindow();
-    for (TForm* f : m_forms)
-        if (f->HandleIfAllocated() && f->HandleIfAllocated() == active) return f;
-    return nullptr;
+    const auto i = IndexOf([active](TWinControl* form) {
+        return form->HandleIfAllocated() && form->HandleIfAllocated() == active;
+    });
+    return i < 0 ? nullptr : m_forms[static_cast<size_t>(i)];
 }
 
 TWinControl* TScreen::ActiveControl() const {
-    TForm* f = ActiveForm();
-    return f ? f->ActiveControl() : nullptr;
+    TWindowSystem* ws = TWindowSystem::Current();
+    if (!ws) return nullptr;
+    TWindow* active = ws->GetActiveWindow();
+    const auto i = IndexOf([active](TWinControl* form) {
+        return form->HandleIfAllocated() && form->HandleIfAllocated() == active;
+    });
+    return i < 0 ? nullptr : m_hosts[static_cast<size_t>(i)]->HostActiveControl();
 }
 
 TForm* TScreen::FindForm(std::string_view name) const {
-    for (TForm* f : m_forms)
-        if (core::SameText(f->Name(), name)) return f;
-    return nullptr;
+    const auto i = IndexOf([name](TWinControl* form) { return core::SameText(form->Name(), name); });
+    return i < 0 ? nullptr : m_forms[static_cast<size_t>(i)];
+}
+
+int TScreen::IndexOf(const std::function<bool(TWinControl* form)>& match) const {
+    for (size_t i = 0; i < m_hosts.size(); ++i)
+        if (match(m_hosts[i]->HostControl())) return static_cast<int>(i);
+    return -1;
 }
 
 std::vector<TMonitor> TScreen::Monitors() const {
@@ -98,12 +78,17 @@ TPoint TScreen::CursorPos() const {
     return ws ? ws->GetCursorPos() : TPoint{};
 }
 
-void TScreen::AddForm(TForm* form) {
-    if (std::find(m_forms.begin(), m_forms.end(), form) == m_forms.end()) m_forms.push_back(form);
+void TScreen::AddForm(TForm* form, TFormHost* host) {
+    if (std::find(m_forms.begin(), m_forms.end(), form) != m_forms.end()) return;
+    m_forms.push_back(form);
+    m_hosts.push_back(host);
 }
 
 void TScreen::RemoveForm(TForm* form) {
-    m_forms.erase(std::remove(m_forms.begin(), m_forms.end(), form), m_forms.end());
+    const auto it = std::find(m_forms.begin(), m_forms.end(), form);
+    if (it == m_forms.end()) return;
+    m_hosts.erase(m_hosts.begin() + (it - m_forms.begin()));
+    m_forms.erase(it);
     if (m_lastActive == form) m_lastActive = nullptr;
 }
 

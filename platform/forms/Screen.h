@@ -4,14 +4,22 @@
 // program-wide cursor (crDefault lets each control's cursor show).
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
-#include "platform/forms/Control.h"
+#include "platform/core/Types.h"
+#include "platform/forms/Component.h"
+#include "platform/forms/Cursors.h"
 #include "platform/ui/backend/Backend.h"
 
 namespace platform::forms {
 
+using core::TPoint;
+using core::TRect;
+
 class TForm;
+class TFormHost;
+class TWinControl;
 
 class TScreen {
 public:
@@ -48,20 +56,22 @@ public:
 
     TNotifyEvent OnActiveFormChange;
 
-    // Kept by TForm.
-    void AddForm(TForm* form);
+    // Kept by TForm, which passes itself twice: as the form that the list gives out and as the
+    // host the screen asks (so that the screen needs not know the form class).
+    void AddForm(TForm* form, TFormHost* host);
     void RemoveForm(TForm* form);
     void ActiveFormChanged();
 
 private:
+    // Index of the first form that matches, or -1.
+    [[nodiscard]] int IndexOf(const std::function<bool(TWinControl* form)>& match) const;
+
     std::vector<TForm*> m_forms;
+    std::vector<TFormHost*> m_hosts;  // m_hosts[i] is m_forms[i]
     TCursor m_cursor = crDefault;
     TForm* m_lastActive = nullptr;
 };
 
 extern TScreen* Screen;
-
-// The window system's pointer shape for a cursor number.
-[[nodiscard]] ui::TCursorShape CursorShape(TCursor cursor);
 
 }  // namespace platform::forms

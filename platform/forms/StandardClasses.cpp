@@ -8,6 +8,7 @@
 #include "platform/forms/ImageListComponent.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/PropertyTable.h"
+#include "platform/forms/StandardProperties.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/Timer.h"
 
@@ -15,48 +16,6 @@ namespace platform::forms {
 
 namespace {
 
-const TEnumInfo kAlign{{{"alNone", alNone},
-                        {"alTop", alTop},
-                        {"alBottom", alBottom},
-                        {"alLeft", alLeft},
-                        {"alRight", alRight},
-                        {"alClient", alClient},
-                        {"alCustom", alCustom}}};
-const TEnumInfo kAnchors{
-    {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}}};
-const TEnumInfo kAlignment{
-    {{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}}};
-const TEnumInfo kLayout{{{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}}};
-const TEnumInfo kCursor{
-    {{"crDefault", crDefault},     {"crNone", crNone},           {"crArrow", crArrow},
-     {"crCross", crCross},         {"crIBeam", crIBeam},         {"crSizeNESW", crSizeNESW},
-     {"crSizeNS", crSizeNS},       {"crSizeNWSE", crSizeNWSE},   {"crSizeWE", crSizeWE},
-     {"crUpArrow", crUpArrow},     {"crHourGlass", crHourGlass}, {"crDrag", crDrag},
-     {"crNoDrop", crNoDrop},       {"crHSplit", crHSplit},       {"crVSplit", crVSplit},
-     {"crMultiDrag", crMultiDrag}, {"crSQLWait", crSQLWait},     {"crNo", crNo},
-     {"crAppStart", crAppStart},   {"crHelp", crHelp},           {"crHandPoint", crHandPoint},
-     {"crSizeAll", crSizeAll}}};
-const TEnumInfo kFontStyles{{{"fsBold", gfx::fsBold},
-                             {"fsItalic", gfx::fsItalic},
-                             {"fsUnderline", gfx::fsUnderline},
-                             {"fsStrikeOut", gfx::fsStrikeOut}}};
-const TEnumInfo kCharset{{{"ANSI_CHARSET", 0},
-                          {"DEFAULT_CHARSET", 1},
-                          {"SYMBOL_CHARSET", 2},
-                          {"SHIFTJIS_CHARSET", 128},
-                          {"HANGEUL_CHARSET", 129},
-                          {"GB2312_CHARSET", 134},
-                          {"CHINESEBIG5_CHARSET", 136},
-                          {"OEM_CHARSET", 255},
-                          {"GREEK_CHARSET", 161},
-                          {"TURKISH_CHARSET", 162},
-                          {"HEBREW_CHARSET", 177},
-                          {"ARABIC_CHARSET", 178},
-                          {"BALTIC_CHARSET", 186},
-                          {"RUSSIAN_CHARSET", 204},
-                          {"THAI_CHARSET", 222},
-                          {"EASTEUROPE_CHARSET", 238},
-                          {"MAC_CHARSET", 77}}};
 const TEnumInfo kBorderStyle{{{"bsNone", bsNone},
                               {"bsSingle", bsSingle},
                               {"bsSizeable", bsSizeable},
@@ -92,83 +51,51 @@ const TEnumInfo kBevelStyle{{{"bsLowered", bsLowered}, {"bsRaised", bsRaised}}};
 const TEnumInfo kMenuBreak{{{"mbNone", mbNone}, {"mbBreak", mbBreak}, {"mbBarBreak", mbBarBreak}}};
 const TEnumInfo kPopupAlignment{{{"paLeft", paLeft}, {"paRight", paRight}, {"paCenter", paCenter}}};
 
+// Constraints.MaxHeight, .MaxWidth, .MinHeight, .MinWidth (negative values read as 0).
+void AddConstraints(TClassBuilder<TControl>& b) {
+    using TLimit = int TSizeConstraints::*;
+    for (auto [name, limit] : {std::pair<const char*, TLimit>{"MaxHeight", &TSizeConstraints::MaxHeight},
+                               {"MaxWidth", &TSizeConstraints::MaxWidth},
+                               {"MinHeight", &TSizeConstraints::MinHeight},
+                               {"MinWidth", &TSizeConstraints::MinWidth}}) {
+        b.Integer(
+            std::string("Constraints.") + name, [limit](const TControl& c) { return c.Constraints().*limit; },
+            [limit](TControl& c, int v) {
+                auto k = c.Constraints();
+                k.*limit = std::max(0, v);
+                c.SetConstraints(k);
+            },
+            0);
+    }
+}
+
 void RegisterControl(TClassRegistry& r) {
     auto notFont = [](const TControl& c) { return !c.ParentFont(); };
     // A form stores its client size instead.
     auto notForm = [](const TControl& c) { return dynamic_cast<const TForm*>(&c) == nullptr; };
-    r.Register<TControl>("TControl", "TComponent", false)
-        .Integer("Left", &TControl::Left, &TControl::SetLeft, std::nullopt)
-        .Integer("Top", &TControl::Top, &TControl::SetTop, std::nullopt)
-        .Integer("Width", &TControl::Width, &TControl::SetWidth, std::nullopt)
-        .StoredIf(notForm)
-        .Integer("Height", &TControl::Height, &TControl::SetHeight, std::nullopt)
-        .StoredIf(notForm)
-        .Enum<TAlign>("Align", kAlign, &TControl::Align, &TControl::SetAlign, alNone)
-        .Set("Anchors", kAnchors, &TControl::Anchors, &TControl::SetAnchors, akLeft | akTop)
-        .Integer(
-            "Constraints.MaxHeight", [](const TControl& c) { return c.Constraints().MaxHeight; },
-            [](TControl& c, int v) {
-                auto k = c.Constraints();
-                k.MaxHeight = std::max(0, v);
-                c.SetConstraints(k);
-            },
-            0)
-        .Integer(
-            "Constraints.MaxWidth", [](const TControl& c) { return c.Constraints().MaxWidth; },
-            [](TControl& c, int v) {
-                auto k = c.Constraints();
-                k.MaxWidth = std::max(0, v);
-                c.SetConstraints(k);
-            },
-            0)
-        .Integer(
-            "Constraints.MinHeight", [](const TControl& c) { return c.Constraints().MinHeight; },
-            [](TControl& c, int v) {
-                auto k = c.Constraints();
-                k.MinHeight = std::max(0, v);
-                c.SetConstraints(k);
-            },
-            0)
-        .Integer(
-            "Constraints.MinWidth", [](const TControl& c) { return c.Constraints().MinWidth; },
-            [](TControl& c, int v) {
-                auto k = c.Constraints();
-                k.MinWidth = std::max(0, v);
-                c.SetConstraints(k);
-            },
-            0)
-        .String("Caption", &TControl::Caption, &TControl::SetCaption)
+    TClassBuilder<TControl> b =
+        r.Register<TControl>("TControl", "TComponent", false)
+            .Integer("Left", &TControl::Left, &TControl::SetLeft, std::nullopt)
+            .Integer("Top", &TControl::Top, &TControl::SetTop, std::nullopt)
+            .Integer("Width", &TControl::Width, &TControl::SetWidth, std::nullopt)
+            .StoredIf(notForm)
+            .Integer("Height", &TControl::Height, &TControl::SetHeight, std::nullopt)
+            .StoredIf(notForm)
+            .Enum<TAlign>("Align", AlignEnum(), &TControl::Align, &TControl::SetAlign, alNone)
+            .Set("Anchors", AnchorsEnum(), &TControl::Anchors, &TControl::SetAnchors, akLeft | akTop);
+    AddConstraints(b);
+    b.String("Caption", &TControl::Caption, &TControl::SetCaption)
         .String("Text", &TControl::Text, &TControl::SetText)
         .StoredIf([](const TControl&) { return false; })
         .Color("Color", &TControl::Color, &TControl::SetColor, std::nullopt)
         .StoredIf([](const TControl& c) { return !c.ParentColor(); })
-        .Enum<int>("Cursor", kCursor, &TControl::Cursor, &TControl::SetCursor, crDefault)
-        .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
-        .Enum<int>(
-            "Font.Charset", kCharset, [](const TControl& c) { return c.Font().Charset(); },
-            [](TControl& c, int v) { c.Font().SetCharset(v); }, std::nullopt)
-        .StoredIf(notFont)
-        .Color(
-            "Font.Color", [](const TControl& c) { return c.Font().Color(); },
-            [](TControl& c, gfx::TColor v) { c.Font().SetColor(v); }, std::nullopt)
-        .StoredIf(notFont)
-        .Integer(
-            "Font.Height", [](const TControl& c) { return c.Font().Height(); },
-            [](TControl& c, int v) { c.Font().SetHeight(v); }, std::nullopt)
-        .StoredIf(notFont)
-        .String(
-            "Font.Name", [](const TControl& c) { return c.Font().Name(); },
-            [](TControl& c, const std::string& v) { c.Font().SetName(v); }, std::nullopt)
-        .StoredIf(notFont)
-        .Integer(
-            "Font.Size", [](const TControl& c) { return c.Font().Size(); },
-            [](TControl& c, int v) { c.Font().SetSize(v); }, std::nullopt)
-        .StoredIf([](const TControl&) { return false; })
-        .Set(
-            "Font.Style", kFontStyles, [](const TControl& c) { return static_cast<int>(c.Font().Style()); },
-            [](TControl& c, int v) { c.Font().SetStyle(static_cast<gfx::TFontStyles>(v)); }, std::nullopt)
-        .StoredIf(notFont)
-        .Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, true)
+        .Enum<int>("Cursor", CursorEnum(), &TControl::Cursor, &TControl::SetCursor, crDefault)
+        .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled, true);
+    // The font is written only when it is the control's own.
+    AddFontProperties(
+        b, "Font", [](const TControl& c) -> const gfx::TFont& { return c.Font(); },
+        TFontPropertyOptions<TControl>{std::nullopt, notFont, true});
+    b.Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, true)
         .Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true)
         .Boolean("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
         .Reference<TPopupMenu>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
@@ -254,11 +181,11 @@ void RegisterForm(TClassRegistry& r) {
 
 void RegisterStdControls(TClassRegistry& r) {
     r.Register<TCustomLabel>("TCustomLabel", "TGraphicControl")
-        .Enum<TAlignment>("Alignment", kAlignment, &TCustomLabel::Alignment, &TCustomLabel::SetAlignment,
+        .Enum<TAlignment>("Alignment", AlignmentEnum(), &TCustomLabel::Alignment, &TCustomLabel::SetAlignment,
                           taLeftJustify)
         .Boolean("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize, true)
         .Reference<TWinControl>("FocusControl", &TCustomLabel::FocusControl, &TCustomLabel::SetFocusControl)
-        .Enum<TTextLayout>("Layout", kLayout, &TCustomLabel::Layout, &TCustomLabel::SetLayout, tlTop)
+        .Enum<TTextLayout>("Layout", TextLayoutEnum(), &TCustomLabel::Layout, &TCustomLabel::SetLayout, tlTop)
         .Boolean("ShowAccelChar", &TCustomLabel::ShowAccelChar, &TCustomLabel::SetShowAccelChar, true)
         .Boolean("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent, false)
         .Boolean("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap, false);

@@ -2,11 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/forms/Application.h"
-#include "platform/forms/CustomControl.h"
-#include "platform/forms/Form.h"
-#include "platform/forms/GraphicControl.h"
-#include "platform/forms/Screen.h"
+#include "platform/forms/Cursors.h"
+#include "platform/forms/FormHost.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/ui/WindowSystem.h"
 
@@ -20,12 +17,6 @@ TWindowSystem* System() {
 }
 }  // namespace
 
-TForm* GetParentForm(const TControl* control) {
-    const TControl* c = control;
-    while (c && c->Parent()) c = c->Parent();
-    return const_cast<TForm*>(dynamic_cast<const TForm*>(c));
-}
-
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
     SetColor(gfx::clBtnFace);
     SetParentColor(true);
@@ -33,7 +24,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 
 TWinControl::~TWinControl() {
     Destroying();
-    if (TForm* form = GetParentForm(this); form && form != this) form->DefocusControl(this, true);
+    if (TFormHost* form = OuterFormHost()) form->HostDefocusControl(this, true);
     // From here on the window gets only default handling.
     if (m_window && !(System() && System()->IsWindow(m_window))) m_window = nullptr;
     if (m_window) {
@@ -142,9 +133,51 @@ void TWinControl::SetWindowRgn(std::optional<gfx::TRegion> region, bool redraw) 
 }
 
 void TWinControl::ReleaseCanvasDcs() {
-    if (auto* cc = dynamic_cast<TCustomControl*>(this)) cc->ReleaseCanvas();
+    ReleaseCanvas();
     for (TControl* c : m_controls)
-        if (auto* gc = dynamic_cast<TGraphicControl*>(c)) gc->ReleaseCanvas();
+        if (c->PaintsOnParent()) c->ReleaseCanvas();
+}
+
+TFormHost* TWinControl::OuterFormHost() const {
+    TFormHost* form = FindFormHost(this);
+    return form && form->HostControl() != this ? form : nullptr;
+}
+
+TFormHost* TWinControl::LiveFormHost() const {
+    TFormHost* form = FindFormHost(this);
+    return form && !form->HostControl()->IsDestroying() ? form : nullptr;
+}
+
+bool TWinControl::MouseCapture() const {
+    TWindowSystem* ws = System();
+    return ws && m_window && ws->GetCapture() == m_window;
+}
+
+void TWinControl::SetMouseCapture(bool value) {
+    TWindowSystem* ws = System();
+    if (!ws) return;
+    if (value)
+        ws->SetCapture(Handle());
+    else if (m_window && ws->GetCapture() == m_window)
+        ws->ReleaseCapture();
+}
+
+// The window's default handling asks for the context menu (WM_CONTEXTMENU).
+void TWinControl::RequestContextMenu(TMessage& m) {
+    DefaultHandler(m);
+}
+
+void TWinControl::PassOnContextMenu(TMessage& m) {
+    DefaultHandler(m);
+}
+
+void TWinControl::ZOrderChanged(bool toFront) {
+    TWindowSystem* ws = System();
+    if (!ws || !m_window) return;
+    if (toFront)
+        ws->BringToTop(m_window);
+    else
+        ws->SendToBack(m_window);
 }
 
 void TWinControl::AddChildWindow(TWinControl* child) {
@@ -159,14 +192,14 @@ TLResult TWinControl::MainWndProc(TWindow& window, uint32_t msg, TWParam wParam,
         control->m_window = &window;
     }
     if (control->m_window != &window) return DefWindowProc(window, msg, wParam, lParam);
-    auto alive = control->AliveToken().lock();
+    const auto alive = control->WeakRef();
     TMessage m{msg, wParam, lParam, 0};
     ++control->m_dispatchDepth;
     if (control->WindowProc)
         control->WindowProc(m);
     else
         control->WndProc(m);
-    if (!*alive) return m.Result;
+    if (!alive) return m.Result;
     if (--control->m_dispatchDepth == 0) control->ReleaseCanvasDcs();
     return m.Result;
 }
@@ -217,7 +250,7 @@ void TWinControl::RemoveControl(TControl* control) {
     if (m_hoverControl == control) m_hoverControl = nullptr;
     control->Invalidate();
     if (auto* wc = dynamic_cast<TWinControl*>(control)) {
-        if (TForm* form = GetParentForm(this); form && !form->IsDestroying()) form->DefocusControl(wc, true);
+        if (TFormHost* form = LiveFormHost()) form->HostDefocusControl(wc, true);
         m_tabList.erase(std::remove(m_tabList.begin(), m_tabList.end(), wc), m_tabList.end());
         if (!IsDestroying()) wc->DestroyHandle();
     }
@@ -260,112 +293,6 @@ void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TCom
         for (TComponent* c : ComponentList())
             if (!c->HasParent() || !c->GetParentComponent()) proc(c);
     }
-}
-
-// ---- Tab order and focus ----
-
-int TWinControl::TabOrder() const {
-    TWinControl* parent = Parent();
-    if (!parent) return m_loadedTabOrder >= 0 ? m_loadedTabOrder : 0;
-    const auto& list = parent->m_tabList;
-    auto it = std::find(list.begin(), list.end(), this);
-    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
-}
-
-void TWinControl::SetTabOrder(int value) {
-    if (IsLoading()) {
-        m_loadedTabOrder = value;
-        return;
-    }
-    TWinControl* parent = Parent();
-    if (!parent) {
-        m_loadedTabOrder = value;
-        return;
-    }
-    auto& list = parent->m_tabList;
-    auto it = std::find(list.begin(), list.end(), this);
-    if (it == list.end()) return;
-    list.erase(it);
-    value = std::clamp(value, 0, static_cast<int>(list.size()));
-    list.insert(list.begin() + value, this);
-}
-
-void TWinControl::FixupTabList() {
-    std::stable_sort(m_tabList.begin(), m_tabList.end(), [](TWinControl* a, TWinControl* b) {
-        const int oa = a->m_loadedTabOrder < 0 ? 1 << 30 : a->m_loadedTabOrder;
-        const int ob = b->m_loadedTabOrder < 0 ? 1 << 30 : b->m_loadedTabOrder;
-        return oa < ob;
-    });
-    for (TWinControl* c : m_tabList) c->m_loadedTabOrder = -1;
-}
-
-void TWinControl::SetTabStop(bool value) {
-    if (value == m_tabStop) return;
-    m_tabStop = value;
-    if (m_window) {
-        uint32_t style = m_window->Style();
-        style = value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
-        System()->SetWindowStyle(m_window, style);
-    }
-}
-
-void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
-    for (TWinControl* c : m_tabList) {
-        list.push_back(c);
-        c->GetTabOrderList(list);
-    }
-}
-
-TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
-                                          bool checkParent) const {
-    std::vector<TWinControl*> list;
-    GetTabOrderList(list);
-    if (list.empty()) return nullptr;
-    const int count = static_cast<int>(list.size());
-    auto found = std::find(list.begin(), list.end(), current);
-    int start = found == list.end() ? (goForward ? count - 1 : 0) : static_cast<int>(found - list.begin());
-    int i = start;
-    do {
-        if (goForward) {
-            if (++i == count) i = 0;
-        } else {
-            if (i == 0) i = count;
-            --i;
-        }
-        TWinControl* c = list[static_cast<size_t>(i)];
-        if (c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this))
-            return c;
-    } while (i != start);
-    return nullptr;
-}
-
-void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTabStop) {
-    TWinControl* next = FindNextControl(current, goForward, checkTabStop, !checkTabStop);
-    if (next) next->SetFocus();
-}
-
-bool TWinControl::CanFocus() const {
-    TForm* form = GetParentForm(this);
-    if (!form) return Visible() && Enabled();
-    const TControl* c = this;
-    while (c && c != form) {
-        if (!c->Visible() || !c->Enabled()) return false;
-        c = c->Parent();
-    }
-    return form->Visible() && form->Enabled();
-}
-
-void TWinControl::SetFocus() {
-    if (TForm* form = GetParentForm(this); form && form != this) {
-        form->FocusControl(this);
-        return;
-    }
-    if (Handle()) System()->SetFocus(m_window);
-}
-
-bool TWinControl::Focused() const {
-    TWindowSystem* ws = System();
-    return m_window && ws && ws->GetFocus() == m_window;
 }
 
 bool TWinControl::IsShowing() const {
@@ -473,8 +400,8 @@ void TWinControl::PaintControls(TDeviceContext& dc, TControl* first) {
             if (c != first) continue;
             started = true;
         }
-        auto* gc = dynamic_cast<TGraphicControl*>(c);
-        if (!gc || !gc->Visible() || gc->Width() <= 0 || gc->Height() <= 0) continue;
+        TControl* gc = c;
+        if (!gc->PaintsOnParent() || !gc->Visible() || gc->Width() <= 0 || gc->Height() <= 0) continue;
         if (gc->BoundsRect().Intersect(paintRect).IsEmpty()) continue;
         canvas.SetDeviceOrigin({origin.X + gc->Left(), origin.Y + gc->Top()});
         canvas.SetClipRegion(gfx::TRegion(TRect{0, 0, gc->Width(), gc->Height()}));
@@ -485,453 +412,6 @@ void TWinControl::PaintControls(TDeviceContext& dc, TControl* first) {
         canvas.SetDeviceOrigin(origin);
         canvas.SetClipRegion(std::nullopt);
     }
-}
-
-// ---- Messages ----
-
-void TWinControl::WndProc(TMessage& m) {
-    switch (m.Msg) {
-        case WM_MOUSEMOVE:
-            SetHoverGraphic(GraphicControlAt(PointFromLParam(m.LParam)));
-            if (ForwardMouseToGraphic(m)) return;
-            break;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-        case WM_RBUTTONDBLCLK:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-        case WM_MBUTTONDBLCLK:
-            if (ForwardMouseToGraphic(m)) return;
-            break;
-        case WM_CAPTURECHANGED:
-            if (PtrFromParam<TWindow>(m.LParam) != m_window) m_captureControl = nullptr;
-            DefaultHandler(m);
-            return;
-        case CM_MOUSELEAVE:
-            SetHoverGraphic(nullptr);
-            break;
-        case WM_GETMINMAXINFO:
-            DefaultHandler(m);
-            if (auto* info = PtrFromParam<TMinMaxInfo>(m.LParam)) {
-                const TSizeConstraints& k = Constraints();
-                if (k.MinWidth > 0) info->MinTrackSize.X = std::max(info->MinTrackSize.X, k.MinWidth);
-                if (k.MinHeight > 0) info->MinTrackSize.Y = std::max(info->MinTrackSize.Y, k.MinHeight);
-                if (k.MaxWidth > 0) info->MaxTrackSize.X = std::min(info->MaxTrackSize.X, k.MaxWidth);
-                if (k.MaxHeight > 0) info->MaxTrackSize.Y = std::min(info->MaxTrackSize.Y, k.MaxHeight);
-            }
-            return;
-        default:
-            break;
-    }
-    switch (m.Msg) {
-        case WM_PAINT:
-            WMPaint(m);
-            return;
-        case WM_ERASEBKGND:
-            WMEraseBkgnd(m);
-            return;
-        case WM_SETFOCUS:
-            WMSetFocus(m);
-            return;
-        case WM_KILLFOCUS:
-            WMKillFocus(m);
-            return;
-        case WM_KEYDOWN:
-            WMKeyDown(m);
-            return;
-        case WM_KEYUP:
-            WMKeyUp(m);
-            return;
-        case WM_CHAR:
-            WMChar(m);
-            return;
-        case WM_SYSKEYDOWN:
-            WMSysKeyDown(m);
-            return;
-        case WM_SYSCHAR:
-            WMSysChar(m);
-            return;
-        case WM_WINDOWPOSCHANGED:
-            WMWindowPosChanged(m);
-            return;
-        case WM_SIZE:
-            WMSize(m);
-            return;
-        case WM_MOVE:
-            WMMove(m);
-            return;
-        case WM_SETCURSOR:
-            WMSetCursor(m);
-            return;
-        case WM_GETDLGCODE:
-            WMGetDlgCode(m);
-            return;
-        case WM_SETTEXT:
-            WMSetText(m);
-            return;
-        case WM_NCDESTROY:
-            WMNCDestroy(m);
-            return;
-        case WM_COMMAND:
-            WMCommand(m);
-            return;
-        case CM_SHOWINGCHANGED:
-            CMShowingChanged(m);
-            return;
-        case CM_ENTER:
-            CMEnter(m);
-            return;
-        case CM_EXIT:
-            CMExit(m);
-            return;
-        case CM_WANTSPECIALKEY:
-            CMWantSpecialKey(m);
-            return;
-        case CM_CHILDKEY:
-            CMChildKey(m);
-            return;
-        case CN_KEYDOWN:
-        case CN_SYSKEYDOWN:
-            CNKeyDown(m);
-            return;
-        case CN_KEYUP:
-            CNKeyUp(m);
-            return;
-        case CN_CHAR:
-            CNChar(m);
-            return;
-        case CN_SYSCHAR:
-            CNSysChar(m);
-            return;
-        default:
-            TControl::WndProc(m);
-            return;
-    }
-}
-
-bool TWinControl::ForwardMouseToGraphic(TMessage& m) {
-    TControl* target = nullptr;
-    if (m_captureControl && m_captureControl->Parent() == this) {
-        target = m_captureControl;
-    } else {
-        TWindowSystem* ws = System();
-        // While this window holds the capture for itself, its own client gets the mouse.
-        if (ws && m_window && ws->GetCapture() == m_window && !m_captureControl) return false;
-        target = GraphicControlAt(PointFromLParam(m.LParam));
-    }
-    if (!target) return false;
-    const TPoint p = PointFromLParam(m.LParam);
-    TMessage local{m.Msg, m.WParam, PointToLParam({p.X - target->Left(), p.Y - target->Top()}), 0};
-    target->Dispatch(local);
-    m.Result = local.Result;
-    return true;
-}
-
-void TWinControl::SetHoverGraphic(TControl* control) {
-    if (control == m_hoverControl) return;
-    TControl* old = m_hoverControl;
-    m_hoverControl = control;
-    if (old) old->Perform(CM_MOUSELEAVE);
-    if (control && m_hoverControl == control) control->Perform(CM_MOUSEENTER);
-}
-
-void TWinControl::WMPaint(TMessage& m) {
-    if (!m_window) return;
-    TDeviceContextPtr dc = System()->BeginPaint(m_window);
-    if (dc) PaintHandler(*dc);
-    m.Result = 0;
-}
-
-void TWinControl::WMEraseBkgnd(TMessage& m) {
-    auto* dc = PtrFromParam<TDeviceContext>(m.WParam);
-    if (!dc || (m_controlStyle & csOpaque)) {
-        m.Result = 1;
-        return;
-    }
-    gfx::TCanvas& canvas = dc->Canvas();
-    canvas.Brush = gfx::TBrush{Color(), gfx::TBrushStyle::bsSolid};
-    canvas.FillRect(ClientRect());
-    m.Result = 1;
-}
-
-void TWinControl::WMSetFocus(TMessage& m) {
-    DefaultHandler(m);
-    if (IsDestroying()) return;
-    if (TForm* form = GetParentForm(this); form && !form->IsDestroying()) form->SetFocusedControl(this);
-}
-
-void TWinControl::WMKillFocus(TMessage& m) {
-    DefaultHandler(m);
-}
-
-bool TWinControl::DoKeyDown(TMessage& m) {
-    uint16_t key = static_cast<uint16_t>(m.WParam);
-    KeyDown(key, KeyboardShiftState());
-    if (key == 0) return true;
-    m.WParam = key;
-    return false;
-}
-
-bool TWinControl::DoKeyUp(TMessage& m) {
-    uint16_t key = static_cast<uint16_t>(m.WParam);
-    KeyUp(key, KeyboardShiftState());
-    if (key == 0) return true;
-    m.WParam = key;
-    return false;
-}
-
-bool TWinControl::DoKeyPress(TMessage& m) {
-    char32_t ch = static_cast<char32_t>(m.WParam);
-    KeyPress(ch);
-    if (ch == 0) return true;
-    m.WParam = ch;
-    return false;
-}
-
-void TWinControl::KeyDown(uint16_t& key, TShiftState shift) {
-    if (OnKeyDown) OnKeyDown(this, key, shift);
-}
-
-void TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
-    if (OnKeyUp) OnKeyUp(this, key, shift);
-}
-
-void TWinControl::KeyPress(char32_t& key) {
-    if (OnKeyPress) OnKeyPress(this, key);
-}
-
-bool TWinControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
-    bool handled = false;
-    if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
-    return handled;
-}
-
-void TWinControl::DoEnter() {
-    if (OnEnter) OnEnter(this);
-}
-
-void TWinControl::DoExit() {
-    if (OnExit) OnExit(this);
-}
-
-void TWinControl::WMKeyDown(TMessage& m) {
-    if (!DoKeyDown(m)) DefaultHandler(m);
-}
-
-void TWinControl::WMKeyUp(TMessage& m) {
-    if (!DoKeyUp(m)) DefaultHandler(m);
-}
-
-void TWinControl::WMChar(TMessage& m) {
-    if (!DoKeyPress(m)) DefaultHandler(m);
-}
-
-void TWinControl::WMSysKeyDown(TMessage& m) {
-    if (!DoKeyDown(m)) DefaultHandler(m);
-}
-
-void TWinControl::WMSysChar(TMessage& m) {
-    DefaultHandler(m);
-}
-
-void TWinControl::WMWindowPosChanged(TMessage& m) {
-    if (m_window) {
-        const TRect r = m_window->WindowRect();
-        UpdateBoundsFields(r.Left, r.Top, r.Width(), r.Height());
-    }
-    DefaultHandler(m);
-    UpdateShowing();
-}
-
-void TWinControl::WMSize(TMessage& m) {
-    DefaultHandler(m);
-}
-void TWinControl::WMMove(TMessage& m) {
-    DefaultHandler(m);
-}
-
-void TWinControl::WMSetCursor(TMessage& m) {
-    const int hit = static_cast<int16_t>(LoWord(static_cast<uintptr_t>(m.LParam)));
-    if (hit == HTCLIENT && m_window) {
-        TCursor cursor = crDefault;
-        if (Screen && Screen->Cursor() != crDefault) {
-            cursor = Screen->Cursor();
-        } else {
-            const TPoint p = m_window->ScreenToClient(System()->GetCursorPos());
-            TControl* c = ControlAtPos(p, false, false);
-            cursor = c ? c->Cursor() : Cursor();
-            if (cursor == crDefault && c) cursor = Cursor();
-        }
-        if (cursor != crDefault) {
-            System()->SetCursor(CursorShape(cursor));
-            m.Result = 1;
-            return;
-        }
-    }
-    DefaultHandler(m);
-}
-
-void TWinControl::WMGetDlgCode(TMessage& m) {
-    m.Result = 0;
-}
-
-void TWinControl::WMSetText(TMessage& m) {
-    DefaultHandler(m);
-    const char* text = PtrFromParam<const char>(m.LParam);
-    std::string value = text ? text : "";
-    if (value != Text()) TControl::SetText(value);
-}
-
-void TWinControl::WMNCDestroy(TMessage& m) {
-    DefaultHandler(m);
-    ReleaseCanvasDcs();
-    m_window = nullptr;
-    m_showing = false;
-    m_captureControl = nullptr;
-    m_hoverControl = nullptr;
-}
-
-void TWinControl::WMCommand(TMessage& m) {
-    DefaultHandler(m);
-}
-
-void TWinControl::CMEnabledChanged(TMessage& m) {
-    if (m_window) {
-        if (!Enabled() && Focused()) {
-            if (TForm* form = GetParentForm(this); form && form != this) form->DefocusControl(this, false);
-        }
-        System()->EnableWindow(m_window, Enabled());
-    }
-    TControl::CMEnabledChanged(m);
-}
-
-void TWinControl::CMVisibleChanged(TMessage&) {
-    if (!m_window) return;
-    if (!Visible()) {
-        if (TForm* form = GetParentForm(this); form && form != this && ContainsControl(form->ActiveControl()))
-            form->DefocusControl(this, false);
-    }
-    System()->ShowWindow(m_window, Visible() ? SW_SHOWNA : SW_HIDE);
-    UpdateShowing();
-}
-
-void TWinControl::CMColorChanged(TMessage& m) {
-    TControl::CMColorChanged(m);
-    std::vector<TControl*> list = m_controls;
-    for (TControl* c : list) c->Perform(CM_PARENTCOLORCHANGED);
-}
-
-void TWinControl::CMDialogKey(TMessage& m) {
-    Broadcast(m);
-}
-void TWinControl::CMDialogChar(TMessage& m) {
-    Broadcast(m);
-}
-void TWinControl::CMFocusChanged(TMessage& m) {
-    Broadcast(m);
-}
-
-void TWinControl::CMSysColorChange(TMessage& m) {
-    TControl::CMSysColorChange(m);
-    Broadcast(m);
-    m.Result = 0;
-}
-
-void TWinControl::CMShowingChanged(TMessage&) {}
-void TWinControl::CMEnter(TMessage&) {
-    DoEnter();
-}
-void TWinControl::CMExit(TMessage&) {
-    DoExit();
-}
-void TWinControl::CMWantSpecialKey(TMessage& m) {
-    m.Result = 0;
-}
-
-void TWinControl::CMChildKey(TMessage& m) {
-    if (TWinControl* parent = Parent()) m.Result = parent->Perform(CM_CHILDKEY, m.WParam, m.LParam);
-}
-
-void TWinControl::CNKeyDown(TMessage& m) {
-    m.Result = 1;
-    const uint32_t keyMsg = m.Msg == CN_SYSKEYDOWN ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    TForm* form = GetParentForm(this);
-    // 1. The form's shortcuts (OnShortCut, main menu).
-    if (form) {
-        TMessage key{keyMsg, m.WParam, m.LParam, 0};
-        if (form->IsShortCut(key)) return;
-    }
-    // 2. KeyPreview: the form sees the key first.
-    if (form && form != this && form->KeyPreview()) {
-        uint16_t key = static_cast<uint16_t>(m.WParam);
-        form->KeyDown(key, KeyboardShiftState());
-        if (key == 0) return;
-        m.WParam = key;
-    }
-    if (Perform(CM_CHILDKEY, m.WParam, PtrToLParam(this)) != 0) return;
-    // 3. Navigation keys the control does not want become dialog keys of the form.
-    uint32_t mask = 0;
-    switch (m.WParam) {
-        case VK_TAB:
-            mask = DLGC_WANTTAB;
-            break;
-        case VK_LEFT:
-        case VK_RIGHT:
-        case VK_UP:
-        case VK_DOWN:
-            mask = DLGC_WANTARROWS;
-            break;
-        case VK_RETURN:
-        case VK_ESCAPE:
-        case VK_CANCEL:
-            mask = DLGC_WANTALLKEYS;
-            break;
-        default:
-            break;
-    }
-    if (mask != 0 && Perform(CM_WANTSPECIALKEY, m.WParam) == 0 &&
-        (static_cast<uint32_t>(Perform(WM_GETDLGCODE)) & mask) == 0) {
-        TWinControl* target = form ? static_cast<TWinControl*>(form) : this;
-        if (target->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) return;
-    }
-    m.Result = 0;
-}
-
-void TWinControl::CNKeyUp(TMessage& m) {
-    m.Result = 0;
-    TForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview()) {
-        uint16_t key = static_cast<uint16_t>(m.WParam);
-        form->KeyUp(key, KeyboardShiftState());
-        if (key == 0) m.Result = 1;
-    }
-}
-
-void TWinControl::CNChar(TMessage& m) {
-    m.Result = 1;
-    TForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview()) {
-        char32_t ch = static_cast<char32_t>(m.WParam);
-        form->KeyPress(ch);
-        if (ch == 0) return;
-        m.WParam = ch;
-    }
-    if ((static_cast<uint32_t>(Perform(WM_GETDLGCODE)) & DLGC_WANTCHARS) == 0) {
-        TWinControl* target = form ? static_cast<TWinControl*>(form) : this;
-        if (target->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) return;
-    }
-    m.Result = 0;
-}
-
-void TWinControl::CNSysChar(TMessage& m) {
-    m.Result = 0;
-    if (m.WParam == VK_SPACE) return;
-    TForm* form = GetParentForm(this);
-    TWinControl* target = form ? static_cast<TWinControl*>(form) : this;
-    if (target->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) m.Result = 1;
 }
 
 }  // namespace platform::forms

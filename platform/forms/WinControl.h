@@ -26,6 +26,8 @@
 
 namespace platform::forms {
 
+class TFormHost;
+
 class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* owner);
@@ -77,6 +79,9 @@ public:
     [[nodiscard]] bool IsShowing() const override;
     [[nodiscard]] TRect ClientRect() const override;
     [[nodiscard]] TPoint ClientOrigin() const override;
+    // A window holds the mouse itself.
+    [[nodiscard]] bool MouseCapture() const override;
+    void SetMouseCapture(bool value) override;
     void SetBounds(int left, int top, int width, int height) override;
     void SetText(const std::string& value) override;
     void Invalidate() override;
@@ -135,6 +140,10 @@ protected:
 
     void InvalidateControl(bool isVisible, bool isOpaque) override;
     void FontChanged() override;
+    TWinControl* ChildParent() override { return this; }
+    void RequestContextMenu(TMessage& rightButtonUp) override;
+    void PassOnContextMenu(TMessage& message) override;
+    void ZOrderChanged(bool toFront) override;
 
     // ---- Message handlers ----
     virtual void WMPaint(TMessage& message);
@@ -185,6 +194,11 @@ private:
     void AddChildWindow(TWinControl* child);
     void FixupTabList();
     void ReleaseCanvasDcs();
+    bool RouteMouse(TMessage& message);
+    // The form this control lies on, unless the control is that form.
+    [[nodiscard]] TFormHost* OuterFormHost() const;
+    // The form this control lies on (or is), unless it is being destroyed.
+    [[nodiscard]] TFormHost* LiveFormHost() const;
 
     ui::TWindow* m_window = nullptr;
     std::vector<TControl*> m_controls;    // z-order, bottom first

@@ -57,12 +57,12 @@ void TbsSkinCustomComboBox::SetStyle(TbsSkinCustomComboBoxStyle value) {
 }
 
 void TbsSkinCustomComboBox::SetItemIndex(int value) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     m_list->SetItemIndex(value);
     const int index = m_list->ItemIndex();
     if (Items().Count() > 0 && index != -1) {
         SetText(Items()[index]);
-        if (!*alive) return;
+        if (!alive) return;
     }
     m_savedItemIndex = m_list->ItemIndex();
     Invalidate();
@@ -136,10 +136,10 @@ void TbsSkinCustomComboBox::SetBounds(int left, int top, int width, int height) 
 void TbsSkinCustomComboBox::DropDown() {
     const int count = Items().Count();
     if (count == 0) return;
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     if (OnDropDown) {
         OnDropDown(this);
-        if (!*alive || Items().Count() == 0) return;
+        if (!alive || Items().Count() == 0) return;
     }
     if (!m_list->HandleAllocated())
         m_list->SetOwnerWindow(HandleAllocated() ? HandleIfAllocated()->TopLevel() : nullptr);
@@ -151,23 +151,23 @@ void TbsSkinCustomComboBox::DropDown() {
     m_savedItemIndex = m_list->ItemIndex();
     m_list->SetTopIndex(m_list->ItemIndex());
     m_list->ShowPopup(position);
-    if (*alive) Invalidate();
+    if (alive) Invalidate();
 }
 
 void TbsSkinCustomComboBox::CloseUp(bool accept) {
     if (!DroppedDown()) return;
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     m_list->HidePopup();
     const int index = m_list->ItemIndex();
     if (index < 0) {
         m_list->SetItemIndex(m_savedItemIndex);
     } else if (index < Items().Count() && accept) {
         SetText(Items()[index]);
-        if (!*alive) return;
+        if (!alive) return;
         Invalidate();
         if (OnClick) {
             OnClick(this);
-            if (!*alive) return;
+            if (!alive) return;
         }
     } else {
         m_list->SetItemIndex(m_savedItemIndex);
@@ -222,12 +222,12 @@ void TbsSkinCustomComboBox::SetButtonActive(bool value) {
 }
 
 void TbsSkinCustomComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     TbsSkinCustomControl::MouseDown(button, shift, x, y);
-    if (!*alive) return;
+    if (!alive) return;
     if (m_style == bscbFixedStyle && !Focused() && CanFocus()) {
         SetFocus();
-        if (!*alive) return;
+        if (!alive) return;
     }
     if (button != forms::mbLeft) return;
     CalcRects();
@@ -250,9 +250,9 @@ void TbsSkinCustomComboBox::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TbsSkinCustomComboBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     TbsSkinCustomControl::MouseUp(button, shift, x, y);
-    if (!*alive) return;
+    if (!alive) return;
     if (m_buttonPressed) {
         m_buttonPressed = false;
         Invalidate();
@@ -265,9 +265,9 @@ void TbsSkinCustomComboBox::CMMouseLeave(TMessage& message) {
 }
 
 void TbsSkinCustomComboBox::KeyDown(uint16_t& key, TShiftState shift) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     TbsSkinCustomControl::KeyDown(key, shift);
-    if (!*alive || key == 0) return;
+    if (!alive || key == 0) return;
     const int count = Items().Count();
     const int index = ItemIndex();
     const bool alt = (shift & forms::ssAlt) != 0;
@@ -315,9 +315,9 @@ void TbsSkinCustomComboBox::KeyDown(uint16_t& key, TShiftState shift) {
 }
 
 void TbsSkinCustomComboBox::KeyPress(char32_t& key) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     TbsSkinCustomControl::KeyPress(key);
-    if (!*alive || key < 0x20 || key == 0x7F) return;
+    if (!alive || key < 0x20 || key == 0x7F) return;
     SearchItem(key);
 }
 

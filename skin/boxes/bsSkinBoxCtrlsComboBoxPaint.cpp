@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Canvas.h"
 #include "skin/boxes/bsSkinBoxCtrlsComboBox.h"
+#include "skin/controls/bsDefaultLook.h"
 #include "skin/data/bsUtilsDraw.h"
 #include "skin/data/bsUtilsDrawCompose.h"
 #include "skin/data/bsUtilsGlyphs.h"
@@ -15,12 +16,6 @@ using platform::gfx::TBrushStyle;
 using platform::gfx::TCanvas;
 using platform::gfx::TFont;
 namespace gfx = platform::gfx;
-
-namespace {
-constexpr TColor kNavy = 0x800000;
-constexpr TColor kPressedFill = gfx::RGB(133, 147, 181);
-constexpr TColor kLitFill = gfx::RGB(182, 189, 210);
-}  // namespace
 
 void TbsSkinCustomComboBox::CalcRects() {
     const int w = Width(), h = Height();
@@ -72,11 +67,11 @@ void TbsSkinCustomComboBox::DrawDefaultImage(TBitmap& bitmap) {
     const TRect& button = m_dropButtonArea;
     TColor frame = gfx::clBtnShadow, fill = gfx::clBtnFace;
     if (m_buttonPressed && m_buttonActive) {
-        frame = kNavy;
-        fill = kPressedFill;
+        frame = kDefaultLookFrame;
+        fill = kDefaultLookPressedFill;
     } else if (m_buttonActive) {
-        frame = kNavy;
-        fill = kLitFill;
+        frame = kDefaultLookFrame;
+        fill = kDefaultLookHotFill;
     }
     canvas.Brush.Color = frame;
     canvas.FrameRect(button);

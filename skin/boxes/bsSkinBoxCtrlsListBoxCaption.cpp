@@ -89,7 +89,7 @@ void TbsSkinCustomListBox::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TbsSkinCustomListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     if (m_pressedButton != -1) {
         const int i = m_pressedButton;
         TCaptionButton& b = m_buttons[i];
@@ -106,7 +106,7 @@ void TbsSkinCustomListBox::MouseUp(TMouseButton button, TShiftState shift, int x
             event(this);
         else
             CaptionButtonAction(i);
-        if (!*alive) return;
+        if (!alive) return;
     }
     TbsSkinCustomControl::MouseUp(button, shift, x, y);
 }

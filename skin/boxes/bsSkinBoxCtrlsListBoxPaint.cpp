@@ -5,6 +5,7 @@
 
 #include "platform/gfx/Canvas.h"
 #include "skin/boxes/bsSkinBoxCtrlsListBox.h"
+#include "skin/controls/bsDefaultLook.h"
 #include "skin/data/bsUtilsDraw.h"
 #include "skin/data/bsUtilsDrawCompose.h"
 #include "skin/data/bsUtilsGlyphs.h"
@@ -21,9 +22,6 @@ using platform::gfx::TFont;
 namespace gfx = platform::gfx;
 
 namespace {
-constexpr TColor kNavy = 0x800000;
-constexpr TColor kPressedFill = gfx::RGB(133, 147, 181);
-constexpr TColor kLitFill = gfx::RGB(182, 189, 210);
 
 void Fill(TCanvas& canvas, const TRect& r, TColor color) {
     canvas.Brush.Style = TBrushStyle::bsSolid;
@@ -270,9 +268,9 @@ void TbsSkinCustomListBox::DrawCaptionButton(TCanvas& canvas, int index) {
     const bool pressed = b.Down && b.PointerOver;
     if (m_recordIndex == -1) {
         if (pressed || b.PointerOver) {
-            Fill(canvas, b.Rect, kNavy);
+            Fill(canvas, b.Rect, kDefaultLookFrame);
             Fill(canvas, {b.Rect.Left + 1, b.Rect.Top + 1, b.Rect.Right - 1, b.Rect.Bottom - 1},
-                 pressed ? kPressedFill : kLitFill);
+                 pressed ? kDefaultLookPressedFill : kDefaultLookHotFill);
         } else {
             Fill(canvas, b.Rect, gfx::clBtnFace);
         }

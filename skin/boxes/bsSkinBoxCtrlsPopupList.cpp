@@ -54,9 +54,9 @@ void TbsPopupListBox::ShowPopup(TPoint screen) {
                      ui::SWP_NOSIZE | ui::SWP_NOACTIVATE | ui::SWP_SHOWWINDOW);
     SetVisible(true);
     if (layered && combo->AlphaBlendAnimation() && combo->AlphaBlend()) {
-        auto alive = AliveToken().lock();
+        const auto alive = WeakRef();
         ws->ProcessMessages();
-        if (!*alive || !ws->IsWindow(window)) return;
+        if (!alive || !ws->IsWindow(window)) return;
         const int target = combo->AlphaBlendValue();
         for (int alpha = 2; alpha - 2 < target; alpha += 2) SetWindowAlpha(window, std::min(alpha, target));
     }

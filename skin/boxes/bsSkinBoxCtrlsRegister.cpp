@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/forms/PropertyTable.h"
+#include "platform/forms/StandardProperties.h"
 #include "skin/boxes/bsSkinBoxCtrlsComboBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsListBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsUpDown.h"
@@ -27,9 +28,6 @@ namespace {
 const TEnumInfo kOrientation{{{"udHorizontal", udHorizontal}, {"udVertical", udVertical}}};
 const TEnumInfo kScrollBarKind{{{"sbHorizontal", sbHorizontal}, {"sbVertical", sbVertical}}};
 const TEnumInfo kComboStyle{{{"bscbEditStyle", bscbEditStyle}, {"bscbFixedStyle", bscbFixedStyle}}};
-const TEnumInfo kAlignment{{{"taLeftJustify", platform::forms::taLeftJustify},
-                            {"taRightJustify", platform::forms::taRightJustify},
-                            {"taCenter", platform::forms::taCenter}}};
 
 std::vector<std::string> ItemsOf(const platform::forms::TListBoxStrings& items) {
     return items.ToVector();
@@ -83,8 +81,8 @@ void RegisterListBox(TClassRegistry& r) {
         .Reference<TImageListComponent>("Images", &L::Images, &L::SetImages)
         .Integer("ImageIndex", &L::ImageIndex, &L::SetImageIndex, -1)
         .Boolean("CaptionMode", &L::CaptionMode, &L::SetCaptionMode, false)
-        .Enum<platform::forms::TAlignment>("Alignment", kAlignment, &L::Alignment, &L::SetAlignment,
-                                           platform::forms::taLeftJustify)
+        .Enum<platform::forms::TAlignment>("Alignment", platform::forms::AlignmentEnum(), &L::Alignment,
+                                           &L::SetAlignment, platform::forms::taLeftJustify)
         .Integer("DefaultCaptionHeight", &L::DefaultCaptionHeight, &L::SetDefaultCaptionHeight, 20)
         .Binary(
             "Glyph.Data",
@@ -141,8 +139,9 @@ void RegisterComboBox(TClassRegistry& r) {
                  20)
         .Boolean("ListBoxCaptionMode", &C::ListBoxCaptionMode, &C::SetListBoxCaptionMode, false)
         .String("ListBoxCaption", &C::ListBoxCaption, &C::SetListBoxCaption)
-        .Enum<platform::forms::TAlignment>("ListBoxCaptionAlignment", kAlignment, &C::ListBoxCaptionAlignment,
-                                           &C::SetListBoxCaptionAlignment, platform::forms::taLeftJustify)
+        .Enum<platform::forms::TAlignment>("ListBoxCaptionAlignment", platform::forms::AlignmentEnum(),
+                                           &C::ListBoxCaptionAlignment, &C::SetListBoxCaptionAlignment,
+                                           platform::forms::taLeftJustify)
         .Boolean("HorizontalExtent", &C::HorizontalExtent, &C::SetHorizontalExtent, false)
         .Boolean("Sorted", &C::Sorted, &C::SetSorted, false)
         // Items before the index that chooses one of them.

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Canvas.h"
 #include "platform/ui/WindowSystem.h"
+#include "skin/controls/bsDefaultLook.h"
 #include "skin/data/bsUtilsDraw.h"
 #include "skin/data/bsUtilsGlyphs.h"
 
@@ -14,12 +15,6 @@ using platform::forms::TShiftState;
 using platform::gfx::TBitmap;
 using platform::gfx::TCanvas;
 namespace ui = platform::ui;
-
-namespace {
-constexpr TColor kNavy = 0x800000;
-constexpr TColor kPressedFill = platform::gfx::RGB(133, 147, 181);
-constexpr TColor kLitFill = platform::gfx::RGB(182, 189, 210);
-}  // namespace
 
 TbsSkinUpDown::TbsSkinUpDown(TComponent* owner) : TbsSkinCustomControl(owner) {
     SetControlStyle(ControlStyle() | platform::forms::csOpaque);
@@ -117,11 +112,11 @@ void TbsSkinUpDown::DrawDefaultImage(TBitmap& bitmap) {
         const TUpDownButton& b = m_buttons[i];
         TColor frame = platform::gfx::clBtnShadow, fill = platform::gfx::clBtnFace;
         if (b.Down && b.PointerOver) {
-            frame = kNavy;
-            fill = kPressedFill;
+            frame = kDefaultLookFrame;
+            fill = kDefaultLookPressedFill;
         } else if (b.PointerOver) {
-            frame = kNavy;
-            fill = kLitFill;
+            frame = kDefaultLookFrame;
+            fill = kDefaultLookHotFill;
         }
         canvas.Brush.Color = frame;
         canvas.FrameRect(b.Rect);
@@ -189,7 +184,7 @@ void TbsSkinUpDown::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TbsSkinUpDown::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     if (m_pressedButton != -1) {
         const int i = m_pressedButton;
         TUpDownButton& b = m_buttons[i];
@@ -204,14 +199,14 @@ void TbsSkinUpDown::MouseUp(TMouseButton button, TShiftState shift, int x, int y
         if (b.PointerOver) {
             if (i == kUpButton) {
                 if (m_increment != 0) SetPosition(m_position + m_increment);
-                if (!*alive) return;
+                if (!alive) return;
                 if (OnUpButtonClick) OnUpButtonClick(this);
             } else {
                 if (m_increment != 0) SetPosition(m_position - m_increment);
-                if (!*alive) return;
+                if (!alive) return;
                 if (OnDownButtonClick) OnDownButtonClick(this);
             }
-            if (!*alive) return;
+            if (!alive) return;
         }
     }
     m_pressedButton = -1;

@@ -4,6 +4,7 @@
 
 #include "platform/forms/Form.h"
 #include "platform/gfx/Canvas.h"
+#include "skin/controls/bsDefaultLook.h"
 #include "skin/controls/bsEffects.h"
 #include "skin/data/bsUtilsDraw.h"
 
@@ -17,15 +18,10 @@ using platform::forms::TMessage;
 using platform::forms::TMouseButton;
 using platform::forms::TShiftState;
 using platform::forms::TTimer;
-using platform::gfx::RGB;
 using platform::gfx::TBitmap;
 using platform::gfx::TCanvas;
 
 namespace {
-
-constexpr TColor kNavy = RGB(0, 0, 128);
-constexpr TColor kPressedFill = RGB(133, 147, 181);
-constexpr TColor kHighlightFill = RGB(182, 189, 210);
 
 void FramedFill(TCanvas& canvas, const TRect& r, TColor frame, TColor fill) {
     canvas.Brush.Style = platform::gfx::TBrushStyle::bsSolid;
@@ -215,9 +211,9 @@ void TbsSkinButton::DrawDefaultImage(TBitmap& bitmap) {
     const TRect r{0, 0, bitmap.Width(), bitmap.Height()};
     const bool pressed = IsPressedLook();
     if (pressed)
-        FramedFill(canvas, r, kNavy, kPressedFill);
+        FramedFill(canvas, r, kDefaultLookFrame, kDefaultLookPressedFill);
     else if (IsFocusedLook() || m_highlighted)
-        FramedFill(canvas, r, kNavy, kHighlightFill);
+        FramedFill(canvas, r, kDefaultLookFrame, kDefaultLookHotFill);
     else
         FramedFill(canvas, r, platform::gfx::clBtnShadow, platform::gfx::clBtnFace);
     canvas.Font = DefaultFont();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/forms/PropertyTable.h"
+#include "platform/forms/StandardProperties.h"
 #include "skin/controls/bsSkinCtrlsBevel.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
 #include "skin/controls/bsSkinCtrlsLabels.h"
@@ -28,57 +29,6 @@ const TEnumInfo kButtonLayout{{{"blGlyphLeft", blGlyphLeft},
                                {"blGlyphRight", blGlyphRight},
                                {"blGlyphTop", blGlyphTop},
                                {"blGlyphBottom", blGlyphBottom}}};
-const TEnumInfo kAlignment{{{"taLeftJustify", platform::forms::taLeftJustify},
-                            {"taRightJustify", platform::forms::taRightJustify},
-                            {"taCenter", platform::forms::taCenter}}};
-const TEnumInfo kTextLayout{{{"tlTop", platform::forms::tlTop},
-                             {"tlCenter", platform::forms::tlCenter},
-                             {"tlBottom", platform::forms::tlBottom}}};
-const TEnumInfo kFontStyles{{{"fsBold", platform::gfx::fsBold},
-                             {"fsItalic", platform::gfx::fsItalic},
-                             {"fsUnderline", platform::gfx::fsUnderline},
-                             {"fsStrikeOut", platform::gfx::fsStrikeOut}}};
-const TEnumInfo kCharset{{{"ANSI_CHARSET", 0},
-                          {"DEFAULT_CHARSET", 1},
-                          {"SYMBOL_CHARSET", 2},
-                          {"SHIFTJIS_CHARSET", 128},
-                          {"HANGEUL_CHARSET", 129},
-                          {"GB2312_CHARSET", 134},
-                          {"CHINESEBIG5_CHARSET", 136},
-                          {"OEM_CHARSET", 255},
-                          {"GREEK_CHARSET", 161},
-                          {"TURKISH_CHARSET", 162},
-                          {"HEBREW_CHARSET", 177},
-                          {"ARABIC_CHARSET", 178},
-                          {"BALTIC_CHARSET", 186},
-                          {"RUSSIAN_CHARSET", 204},
-                          {"THAI_CHARSET", 222},
-                          {"EASTEUROPE_CHARSET", 238},
-                          {"MAC_CHARSET", 77}}};
-// Every cursor name a resource may use; the link controls declare their own start value.
-const TEnumInfo kCursor{
-    {{"crDefault", platform::forms::crDefault},     {"crNone", platform::forms::crNone},
-     {"crArrow", platform::forms::crArrow},         {"crCross", platform::forms::crCross},
-     {"crIBeam", platform::forms::crIBeam},         {"crSizeNESW", platform::forms::crSizeNESW},
-     {"crSizeNS", platform::forms::crSizeNS},       {"crSizeNWSE", platform::forms::crSizeNWSE},
-     {"crSizeWE", platform::forms::crSizeWE},       {"crUpArrow", platform::forms::crUpArrow},
-     {"crHourGlass", platform::forms::crHourGlass}, {"crDrag", platform::forms::crDrag},
-     {"crNoDrop", platform::forms::crNoDrop},       {"crHSplit", platform::forms::crHSplit},
-     {"crVSplit", platform::forms::crVSplit},       {"crMultiDrag", platform::forms::crMultiDrag},
-     {"crSQLWait", platform::forms::crSQLWait},     {"crNo", platform::forms::crNo},
-     {"crAppStart", platform::forms::crAppStart},   {"crHelp", platform::forms::crHelp},
-     {"crHandPoint", platform::forms::crHandPoint}, {"crSizeAll", platform::forms::crSizeAll}}};
-const TEnumInfo kModalResult{{{"mrNone", platform::forms::mrNone},
-                              {"mrOk", platform::forms::mrOk},
-                              {"mrCancel", platform::forms::mrCancel},
-                              {"mrAbort", platform::forms::mrAbort},
-                              {"mrRetry", platform::forms::mrRetry},
-                              {"mrIgnore", platform::forms::mrIgnore},
-                              {"mrYes", platform::forms::mrYes},
-                              {"mrNo", platform::forms::mrNo},
-                              {"mrAll", platform::forms::mrAll},
-                              {"mrNoToAll", platform::forms::mrNoToAll},
-                              {"mrYesToAll", platform::forms::mrYesToAll}}};
 
 // A glyph is stored as BMP bytes; data that carries a 4-byte size in front of the BMP (as some
 // form writers put it) is read too.
@@ -103,24 +53,10 @@ std::vector<uint8_t> GlyphBytes(const TBitmap& glyph) {
 // The DefaultFont sub-properties, declared with the font the class starts with.
 template <class T>
 void AddDefaultFont(TClassBuilder<T>& b, const TFont& start) {
-    b.template Enum<int>(
-         "DefaultFont.Charset", kCharset, [](const T& c) { return c.DefaultFont().Charset(); },
-         [](T& c, int v) { c.DefaultFont().SetCharset(v); }, start.Charset())
-        .Color(
-            "DefaultFont.Color", [](const T& c) { return c.DefaultFont().Color(); },
-            [](T& c, TColor v) { c.DefaultFont().SetColor(v); }, start.Color())
-        .Integer(
-            "DefaultFont.Height", [](const T& c) { return c.DefaultFont().Height(); },
-            [](T& c, int v) { c.DefaultFont().SetHeight(v); }, start.Height())
-        .String(
-            "DefaultFont.Name", [](const T& c) { return c.DefaultFont().Name(); },
-            [](T& c, const std::string& v) { c.DefaultFont().SetName(v); }, start.Name())
-        .Set(
-            "DefaultFont.Style", kFontStyles,
-            [](const T& c) { return static_cast<int>(c.DefaultFont().Style()); },
-            [](T& c, int v) { c.DefaultFont().SetStyle(static_cast<platform::gfx::TFontStyles>(v)); },
-            start.Style())
-        .Boolean("UseSkinFont", &T::UseSkinFont, &T::SetUseSkinFont, true);
+    platform::forms::AddFontProperties(
+        b, "DefaultFont", [](const T& c) -> const TFont& { return c.DefaultFont(); },
+        platform::forms::TFontPropertyOptions<T>{start, {}, false});
+    b.Boolean("UseSkinFont", &T::UseSkinFont, &T::SetUseSkinFont, true);
 }
 
 template <class T>
@@ -185,7 +121,7 @@ void RegisterButton(TClassRegistry& r) {
             "ModalResult",
             [](B& b, const TPropValue& v) {
                 if (v.Kind == TValueKind::Ident) {
-                    auto value = kModalResult.Find(v.Text);
+                    auto value = platform::forms::ModalResultEnum().Find(v.Text);
                     if (!value) throw EPropertyError("'" + v.Text + "' is no modal result");
                     b.SetModalResult(static_cast<int>(*value));
                     return;
@@ -193,7 +129,7 @@ void RegisterButton(TClassRegistry& r) {
                 b.SetModalResult(static_cast<int>(IntFromValue(v)));
             },
             [](const B& b) {
-                const std::string name = kModalResult.NameOf(b.ModalResult());
+                const std::string name = platform::forms::ModalResultEnum().NameOf(b.ModalResult());
                 return name.empty() ? TPropValue::Integer(b.ModalResult()) : TPropValue::Ident(name);
             },
             TPropValue::Ident("mrNone"));
@@ -211,7 +147,8 @@ void RegisterLabels(TClassRegistry& r) {
     link.String("URL", &L::URL, &L::SetURL)
         .Color("DefaultActiveFontColor", &L::DefaultActiveFontColor, &L::SetDefaultActiveFontColor,
                platform::gfx::clBlue)
-        .Enum<int>("Cursor", kCursor, &L::Cursor, &L::SetCursor, platform::forms::crHandPoint);
+        .Enum<int>("Cursor", platform::forms::CursorEnum(), &L::Cursor, &L::SetCursor,
+                   platform::forms::crHandPoint);
     AddDefaultFont(link, ArialFont(platform::gfx::fsUnderline));
 
     using T = TbsSkinTextLabel;
@@ -229,11 +166,11 @@ void RegisterLabels(TClassRegistry& r) {
                 for (const auto& line : lines) list.Add(line);
                 t.SetLines(list);
             })
-        .Enum<platform::forms::TAlignment>("Alignment", kAlignment, &T::Alignment, &T::SetAlignment,
-                                           platform::forms::taLeftJustify)
+        .Enum<platform::forms::TAlignment>("Alignment", platform::forms::AlignmentEnum(), &T::Alignment,
+                                           &T::SetAlignment, platform::forms::taLeftJustify)
         .Boolean("AutoSize", &T::AutoSize, &T::SetAutoSize, true)
-        .Enum<platform::forms::TTextLayout>("Layout", kTextLayout, &T::Layout, &T::SetLayout,
-                                            platform::forms::tlTop)
+        .Enum<platform::forms::TTextLayout>("Layout", platform::forms::TextLayoutEnum(), &T::Layout,
+                                            &T::SetLayout, platform::forms::tlTop)
         .Boolean("WordWrap", &T::WordWrap, &T::SetWordWrap, false);
     AddDefaultFont(text, TFont());
 
@@ -263,7 +200,8 @@ void RegisterOthers(TClassRegistry& r) {
     r.Register<I>("TbsSkinLinkImage", "TImage")
         .String("URL", &I::URL, &I::SetURL)
         .Boolean("AutoSize", &I::AutoSize, &I::SetAutoSize, true)
-        .Enum<int>("Cursor", kCursor, &I::Cursor, &I::SetCursor, platform::forms::crHandPoint);
+        .Enum<int>("Cursor", platform::forms::CursorEnum(), &I::Cursor, &I::SetCursor,
+                   platform::forms::crHandPoint);
 
     auto bevel = r.Register<TbsSkinBevel>("TbsSkinBevel", "TBevel");
     AddSkinBinding(bevel, std::string("bevel"));

@@ -5,6 +5,7 @@
 
 #include "platform/gfx/Canvas.h"
 #include "platform/ui/WindowSystem.h"
+#include "skin/controls/bsDefaultLook.h"
 #include "skin/data/bsUtilsDraw.h"
 #include "skin/data/bsUtilsGlyphs.h"
 
@@ -24,10 +25,6 @@ namespace {
 int RoundEven(double v) {
     return static_cast<int>(std::nearbyint(v));
 }
-
-constexpr TColor kNavy = 0x800000;
-constexpr TColor kPressedFill = platform::gfx::RGB(133, 147, 181);
-constexpr TColor kLitFill = platform::gfx::RGB(182, 189, 210);
 
 TRect Replaced(const TRect& r, const TRect& fallback) {
     return IsEmptyRect(r) ? fallback : r;
@@ -293,11 +290,11 @@ void TbsSkinScrollBar::DrawDefaultPart(TCanvas& canvas, int part) {
     const bool pressed = (p.Held && p.Lit) || (part == kThumb && (p.Held || FocusedLook()));
     TColor frame = platform::gfx::clBtnShadow, fill = platform::gfx::clBtnFace;
     if (pressed) {
-        frame = kNavy;
-        fill = kPressedFill;
+        frame = kDefaultLookFrame;
+        fill = kDefaultLookPressedFill;
     } else if (p.Lit) {
-        frame = kNavy;
-        fill = kLitFill;
+        frame = kDefaultLookFrame;
+        fill = kDefaultLookHotFill;
     }
     canvas.Brush.Style = platform::gfx::TBrushStyle::bsSolid;
     canvas.Brush.Color = frame;
@@ -459,10 +456,10 @@ void TbsSkinScrollBar::TimerTick() {
 
 bool TbsSkinScrollBar::FocusOnPress() {
     if (!m_canFocused || IsDesigning() || Focused()) return true;
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     m_clicksDisabled = true;
     if (CanFocus()) SetFocus();
-    if (!*alive) return false;
+    if (!alive) return false;
     m_clicksDisabled = false;
     return Focused();
 }
@@ -536,7 +533,7 @@ void TbsSkinScrollBar::MouseMove(TShiftState shift, int x, int y) {
 
 void TbsSkinScrollBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == platform::forms::mbLeft) {
-        auto alive = AliveToken().lock();
+        const auto alive = WeakRef();
         m_mousePressed = false;
         if (m_repeatKind >= kRepeatPageUp) StopTimer();
         const int part = m_capturedPart;
@@ -552,7 +549,7 @@ void TbsSkinScrollBar::MouseUp(TMouseButton button, TShiftState shift, int x, in
         m_capturedPart = -1;
         if (part == kThumb && OnLastChange) {
             OnLastChange(this);
-            if (!*alive) return;
+            if (!alive) return;
         }
     }
     TbsSkinCustomControl::MouseUp(button, shift, x, y);

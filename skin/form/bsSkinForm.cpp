@@ -51,7 +51,7 @@ TbsSkinForm::TbsSkinForm(TComponent* owner) : TComponent(owner) {
 }
 
 TbsSkinForm::~TbsSkinForm() {
-    *m_alive = false;
+    EndWeakRefs();
     StopTimers();
     Detach();
     if (m_skinData) m_skinData->RemoveFreeNotification(this);
@@ -65,10 +65,10 @@ void TbsSkinForm::Attach() {
     // for a frame of its own.
     m_form->SetBorderIcons(0);
     m_formProc = m_form->WindowProc;
-    std::weak_ptr<bool> alive = m_alive;
+    const auto alive = WeakRef();
     TbsSkinForm* self = this;
     m_form->WindowProc = [self, alive](TMessage& m) {
-        if (auto token = alive.lock(); token && *token) self->NewWndProc(m);
+        if (alive) self->NewWndProc(m);
     };
     if (TWindow* w = m_form->HandleIfAllocated()) {
         TWindowSystem& ws = w->System();
@@ -195,7 +195,8 @@ void TbsSkinForm::SetDefInActiveCaptionFont(const TFont& value) {
 void TbsSkinForm::ClearObjects() {
     // A pressed object holds the mouse for the window; it goes with the objects.
     if (m_mouseCaptureObject != -1 && m_form)
-        if (TWindow* w = m_form->HandleIfAllocated(); w && w->System().GetCapture() == w) w->System().ReleaseCapture();
+        if (TWindow* w = m_form->HandleIfAllocated(); w && w->System().GetCapture() == w)
+            w->System().ReleaseCapture();
     m_objects.clear();
     m_activeObject = m_oldActiveObject = m_mouseCaptureObject = -1;
 }
@@ -307,7 +308,7 @@ void TbsSkinForm::ResetAllObjects() {
 
 void TbsSkinForm::TestActive(int x, int y, bool inFrame) {
     if (m_objects.empty() || !GetActive()) return;
-    auto alive = m_alive;
+    const auto alive = WeakRef();
     const int count = static_cast<int>(m_objects.size());
     m_oldActiveObject = m_activeObject;
     int found = -1;
@@ -327,7 +328,7 @@ void TbsSkinForm::TestActive(int x, int y, bool inFrame) {
     if (m_oldActiveObject >= 0 && m_oldActiveObject < count) {
         TbsActiveSkinObject* old = m_objects[static_cast<size_t>(m_oldActiveObject)].get();
         if (old->Enabled && old->Visible) old->MouseLeave();
-        if (!*alive) return;
+        if (!alive) return;
     }
     if (m_activeObject >= 0 && m_activeObject < static_cast<int>(m_objects.size()))
         m_objects[static_cast<size_t>(m_activeObject)]->MouseEnter();
@@ -350,27 +351,27 @@ void TbsSkinForm::StopTimers() {
 }
 
 void TbsSkinForm::FadeTimerTick() {
-    auto alive = m_alive;
+    const auto alive = WeakRef();
     bool stepped = false;
     for (size_t i = 0; i < m_objects.size(); ++i) {
         TbsActiveSkinObject* o = m_objects[i].get();
         if (!o->Morphing || !o->CanMorph()) continue;
         o->DoMorphStep();
-        if (!*alive) return;
+        if (!alive) return;
         stepped = true;
     }
     if (!stepped) m_fadeTimer->SetEnabled(false);
 }
 
 void TbsSkinForm::FrameTimerTick() {
-    auto alive = m_alive;
+    const auto alive = WeakRef();
     bool any = false;
     for (size_t i = 0; i < m_objects.size(); ++i) {
         auto* animate = dynamic_cast<TbsSkinAnimateObject*>(m_objects[i].get());
         if (!animate || !animate->Highlighted) continue;
         any = true;
         animate->Tick();
-        if (!*alive) return;
+        if (!alive) return;
     }
     if (!any) m_frameTimer->SetEnabled(false);
 }

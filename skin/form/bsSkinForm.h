@@ -254,6 +254,10 @@ protected:
     void CallFormProc(TMessage& m);
 
 private:
+    // bsSkinFormWndProc.cpp: the parts of NewWndProc; true when the message is done.
+    bool HandleFrameGeometry(TMessage& message);
+    bool HandleFrameState(TMessage& message);
+    bool HandleNonClientMouse(TMessage& message);
     // bsSkinForm.cpp
     void Attach();
     void Detach();
@@ -295,7 +299,6 @@ private:
 
     TForm* m_form = nullptr;
     platform::forms::TWndMethod m_formProc;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 
     TbsSkinData* m_skinData = nullptr;
     TbsSkinData* m_menusSkinData = nullptr;

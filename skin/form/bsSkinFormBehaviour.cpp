@@ -24,7 +24,6 @@ TbsSkinFormBehaviour::TbsSkinFormBehaviour(TbsSkinForm* skinForm)
 }
 
 TbsSkinFormBehaviour::~TbsSkinFormBehaviour() {
-    *m_alive = false;
     // The skin form is being destroyed: only the application's handler is put back.
     RemoveKeyHandler();
 }
@@ -97,9 +96,9 @@ void TbsSkinFormBehaviour::SkinMenuClosed() {
             break;
         }
     if (!m_mainMenuActive) RemoveKeyHandler();
-    const std::weak_ptr<bool> alive = m_alive;
+    const auto alive = WeakRef();
     if (OnSkinMenuClose) OnSkinMenuClose(m_skinForm);
-    if (alive.expired()) return;
+    if (!alive) return;
     if (m_mainMenuActive) LeaveMenuMode();
 }
 
@@ -118,9 +117,9 @@ void TbsSkinFormBehaviour::EnterMenuMode() {
 void TbsSkinFormBehaviour::LeaveMenuMode() {
     if (!m_mainMenuActive) return;
     m_mainMenuActive = false;
-    const std::weak_ptr<bool> alive = m_alive;
+    const auto alive = WeakRef();
     if (MainMenuBar.LeaveMenuMode) MainMenuBar.LeaveMenuMode();
-    if (alive.expired()) return;
+    if (!alive) return;
     if (!m_menuOpen) RemoveKeyHandler();
     if (OnMainMenuExit) OnMainMenuExit(m_skinForm);
 }
@@ -129,11 +128,11 @@ void TbsSkinFormBehaviour::InstallKeyHandler() {
     if (m_keyHandlerInstalled || !Application) return;
     m_keyHandlerInstalled = true;
     m_savedHandler = Application->OnMessage;
-    std::weak_ptr<bool> alive = m_alive;
+    const auto alive = WeakRef();
     TbsSkinFormBehaviour* self = this;
     Application->OnMessage = [self, alive](platform::ui::TMessage& msg, bool& handled) {
         // The handler may be replaced while it runs: nothing of the closure is used afterwards.
-        if (alive.expired()) return;
+        if (!alive) return;
         self->HandleAppMessage(msg, handled);
     };
 }

@@ -153,7 +153,6 @@ private:
     bool m_menuOpenFired = false;
     std::function<void(platform::ui::TMessage&, bool&)> m_savedHandler;
     bool m_fading = false;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 }  // namespace skin

@@ -62,12 +62,12 @@ void TbsSkinFormBehaviour::FadeTimer() {
     ws.KillTimer(window, kAlphaTimerId);
     const bool animate = m_skinForm->AlphaBlendAnimation();
     const int target = m_skinForm->AlphaBlend() || !animate ? m_skinForm->AlphaBlendValue() : 255;
-    const std::weak_ptr<bool> alive = m_alive;
+    const auto alive = WeakRef();
     const uint64_t windowId = window->Id();
     if (animate) {
         // The window's first paint comes before it becomes visible.
         ws.ProcessMessages();
-        if (alive.expired() || ws.FindWindow(windowId) != window) return;
+        if (!alive || ws.FindWindow(windowId) != window) return;
         for (int alpha = 0; alpha < target;) {
             alpha = std::min(alpha + kFadeStep, target);
             SetWindowAlpha(window, alpha);

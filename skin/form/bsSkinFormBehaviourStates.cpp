@@ -129,7 +129,7 @@ void TbsSkinFormBehaviour::SetRollUpState(bool value) {
     // Rolled up first and maximised afterwards: only restoring the window unrolls it.
     if (sf.m_rollUpState && m_windowState == wsMaximized && !m_rolledFromMax) return;
     if (m_windowState == wsMaximized) m_rolledFromMax = value;
-    const std::weak_ptr<bool> alive = m_alive;
+    const auto alive = WeakRef();
     if (value) {
         sf.m_rollUpHeight = form->Height();
         sf.m_rollUpState = true;
@@ -138,7 +138,7 @@ void TbsSkinFormBehaviour::SetRollUpState(bool value) {
         sf.m_rollUpState = false;
         form->SetBounds(form->Left(), form->Top(), form->Width(), sf.m_rollUpHeight);
     }
-    if (!alive.expired() && sf.OnChangeRollUpState) sf.OnChangeRollUpState(&sf);
+    if (alive && sf.OnChangeRollUpState) sf.OnChangeRollUpState(&sf);
 }
 
 void TbsSkinFormBehaviour::CaptionDblClick() {

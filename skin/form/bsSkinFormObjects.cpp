@@ -5,6 +5,7 @@
 
 #include "platform/forms/Menus.h"
 #include "platform/gfx/Color.h"
+#include "skin/controls/bsDefaultLook.h"
 #include "skin/controls/bsEffects.h"
 #include "skin/data/bsUtilsDraw.h"
 #include "skin/data/bsUtilsGlyphs.h"
@@ -18,11 +19,6 @@ using platform::forms::wsMinimized;
 using platform::forms::wsNormal;
 
 namespace {
-
-// The default look of pressable parts.
-constexpr TColor kHotFrame = 8388608;
-constexpr TColor kHotFill = 13811126;
-constexpr TColor kDownFill = 11899781;
 
 // Steps of 0.1 that add up exactly, so that a fade always takes ten ticks.
 double StepFactor(double factor, bool up) {
@@ -322,9 +318,9 @@ void TbsSkinStdButtonObject::DrawDefault(TCanvas& canvas) {
     c.Brush.Color = clBtnFace;
     c.FillRect(all);
     if (MouseOver) {
-        c.Brush.Color = Pressed ? kDownFill : kHotFill;
+        c.Brush.Color = Pressed ? kDefaultLookPressedFill : kDefaultLookHotFill;
         c.FillRect(all);
-        c.Brush.Color = kHotFrame;
+        c.Brush.Color = kDefaultLookFrame;
         c.FrameRect(all);
     }
     int x = w / 2 - 5, y = h / 2 - 4;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/forms/PropertyTable.h"
+#include "platform/forms/StandardProperties.h"
 #include "skin/controls/bsSkinCtrlsRegister.h"
 #include "skin/form/bsMessages.h"
 #include "skin/form/bsSkinForm.h"
@@ -21,48 +22,12 @@ const TEnumInfo kBorderIcons{{{"biSystemMenu", biSystemMenu},
                               {"biMaximize", biMaximize},
                               {"biRollUp", biRollUp},
                               {"biMinimizeToTray", biMinimizeToTray}}};
-const TEnumInfo kFontStyles{{{"fsBold", platform::gfx::fsBold},
-                             {"fsItalic", platform::gfx::fsItalic},
-                             {"fsUnderline", platform::gfx::fsUnderline},
-                             {"fsStrikeOut", platform::gfx::fsStrikeOut}}};
-const TEnumInfo kCharset{{{"ANSI_CHARSET", 0},
-                          {"DEFAULT_CHARSET", 1},
-                          {"SYMBOL_CHARSET", 2},
-                          {"SHIFTJIS_CHARSET", 128},
-                          {"HANGEUL_CHARSET", 129},
-                          {"GB2312_CHARSET", 134},
-                          {"CHINESEBIG5_CHARSET", 136},
-                          {"OEM_CHARSET", 255},
-                          {"GREEK_CHARSET", 161},
-                          {"TURKISH_CHARSET", 162},
-                          {"HEBREW_CHARSET", 177},
-                          {"ARABIC_CHARSET", 178},
-                          {"BALTIC_CHARSET", 186},
-                          {"RUSSIAN_CHARSET", 204},
-                          {"THAI_CHARSET", 222},
-                          {"EASTEUROPE_CHARSET", 238},
-                          {"MAC_CHARSET", 77}}};
 
 // The sub-properties of a font property, declared with the font the class starts with.
 template <class T, class Get>
 void AddFont(TClassBuilder<T>& b, const std::string& name, Get font, const TFont& start) {
-    auto mut = [font](T& c) -> TFont& { return const_cast<TFont&>(font(static_cast<const T&>(c))); };
-    b.template Enum<int>(
-         name + ".Charset", kCharset, [font](const T& c) { return font(c).Charset(); },
-         [mut](T& c, int v) { mut(c).SetCharset(v); }, start.Charset())
-        .Color(
-            name + ".Color", [font](const T& c) { return font(c).Color(); },
-            [mut](T& c, platform::gfx::TColor v) { mut(c).SetColor(v); }, start.Color())
-        .Integer(
-            name + ".Height", [font](const T& c) { return font(c).Height(); },
-            [mut](T& c, int v) { mut(c).SetHeight(v); }, start.Height())
-        .String(
-            name + ".Name", [font](const T& c) { return font(c).Name(); },
-            [mut](T& c, const std::string& v) { mut(c).SetName(v); }, start.Name())
-        .Set(
-            name + ".Style", kFontStyles, [font](const T& c) { return static_cast<int>(font(c).Style()); },
-            [mut](T& c, int v) { mut(c).SetStyle(static_cast<platform::gfx::TFontStyles>(v)); },
-            start.Style());
+    platform::forms::AddFontProperties(b, name, font,
+                                       platform::forms::TFontPropertyOptions<T>{start, {}, false});
 }
 
 // The fonts the components start with.

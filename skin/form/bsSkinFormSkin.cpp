@@ -13,7 +13,7 @@ using platform::ui::TWindow;
 
 void TbsSkinForm::ApplySkin() {
     if (!m_form) return;
-    auto alive = m_alive;
+    const auto alive = WeakRef();
     m_skinned = m_skinData && !m_skinData->SkinIsEmpty;
     ClearObjects();
     if (m_skinned)
@@ -27,12 +27,12 @@ void TbsSkinForm::ApplySkin() {
     if (w) {
         // The new frame's insets reach the client area through the size changes made here.
         EnforceMinimumSize();
-        if (!*alive) return;
+        if (!alive) return;
         const bool minimized = WindowState() == wsMinimized && !w->IsIconic();
         if (m_rollUpState || minimized) {
             const int width = minimized ? GetMinWidth() : m_form->Width();
             m_form->SetBounds(m_form->Left(), m_form->Top(), width, GetMinHeight());
-            if (!*alive) return;
+            if (!alive) return;
         }
     }
     m_formWidth = m_form->Width();
@@ -47,7 +47,7 @@ void TbsSkinForm::ApplySkin() {
     UpdateFormNC();
     if (w) m_form->Invalidate();
     FormChangeActive(true);
-    if (!*alive) return;
+    if (!alive) return;
     m_hoverTimer->SetEnabled(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
 }
@@ -67,12 +67,12 @@ void TbsSkinForm::EnforceMinimumSize() {
 }
 
 void TbsSkinForm::Nudge() {
-    auto alive = m_alive;
+    const auto alive = WeakRef();
     const int width = m_form->Width(), height = m_form->Height();
     const int left = m_form->Left(), top = m_form->Top();
     const int step = width > GetMinWidth() ? -1 : 1;
     m_form->SetBounds(left, top, width + step, height);
-    if (!*alive) return;
+    if (!alive) return;
     m_form->SetBounds(left, top, width, height);
 }
 
@@ -104,9 +104,9 @@ void TbsSkinForm::SkinBeforeChangeReceived(TbsSkinData* data) {
 }
 
 void TbsSkinForm::SkinChangeReceived(TbsSkinData* data) {
-    auto alive = m_alive;
+    const auto alive = WeakRef();
     if (data && data == m_skinData) ApplySkin();
-    if (!*alive) return;
+    if (!alive) return;
     if (m_form) SkinControlsChange(*m_form, data);
 }
 

@@ -87,16 +87,23 @@ void TbsSkinForm::ReleaseObject(TMouseButton button, int x, int y) {
 }
 
 void TbsSkinForm::NewWndProc(TMessage& m) {
-    auto alive = m_alive;
+    const auto alive = WeakRef();
     if (ClosesMenus(m.Msg)) CloseSkinMenus();
-    if (!*alive) return;
+    if (!alive) return;
     // The window behaviour (states, menus, moving, transparency) takes its messages first.
     if (TbsSkinFormBehaviour* behaviour = TbsSkinFormBehaviour::Of(this);
         behaviour && behaviour->HandleMessage(m))
         return;
-    if (!*alive) return;
-    TWindow* window = m_form->HandleIfAllocated();
+    if (!alive) return;
+    if (HandleFrameGeometry(m) || HandleFrameState(m) || HandleNonClientMouse(m)) return;
+    CallFormProc(m);
+}
 
+// The frame's size and painting: insets, hit tests, sizing and the move/size loop. True when
+// the message is done (the form's procedure saw it or must not).
+bool TbsSkinForm::HandleFrameGeometry(TMessage& m) {
+    const auto alive = WeakRef();
+    TWindow* window = m_form->HandleIfAllocated();
     switch (m.Msg) {
         case WM_NCCALCSIZE: {
             if (auto* r = PtrFromParam<TRect>(m.LParam)) {
@@ -108,49 +115,49 @@ void TbsSkinForm::NewWndProc(TMessage& m) {
                 *r = c;
             }
             m.Result = 0;
-            return;
+            return true;
         }
         case WM_NCPAINT:
             UpdateFormNC();
             m.Result = 0;
-            return;
+            return true;
         case WM_NCHITTEST: {
             const TPoint p = WindowPoint(PointFromLParam(m.LParam));
             const int hit = HitTest(p);
             if (hit == HTOBJECT && !m_hoverTimer->Enabled()) {
                 TestActive(p.X, p.Y, true);
-                if (!*alive) return;
+                if (!alive) return true;
                 m_hoverTimer->SetEnabled(true);
             }
             m.Result = hit;
-            return;
+            return true;
         }
         case WM_ERASEBKGND:
             if (auto* dc = PtrFromParam<TDeviceContext>(m.WParam)) PaintBackground(dc->Canvas());
             m.Result = 1;
-            return;
+            return true;
         case WM_SIZE: {
             if (m_inSizeMove && m_fullDrag) {
                 // The sizing message did the frame's work already.
                 if (!m_logoBitMap.Empty()) m_form->Invalidate();
                 CallFormProc(m);
-                return;
+                return true;
             }
             CallFormProc(m);
-            if (!*alive || !window) return;
+            if (!alive || !window) return true;
             SizeChanged(window->Width(), window->Height(), true);
             if (!m_logoBitMap.Empty()) m_form->Invalidate();
-            return;
+            return true;
         }
         case WM_SIZING:
             if (m_inSizeMove && m_fullDrag) {
                 CallFormProc(m);
-                if (!*alive) return;
+                if (!alive) return true;
                 if (auto* r = PtrFromParam<TRect>(m.LParam)) SizeChanged(r->Width(), r->Height(), false);
                 m.Result = 1;
-                return;
+                return true;
             }
-            break;
+            return false;
         case WM_ENTERSIZEMOVE:
             ResetAllObjects();
             m_hoverTimer->SetEnabled(false);
@@ -158,127 +165,146 @@ void TbsSkinForm::NewWndProc(TMessage& m) {
             m_inSizeMove = true;
             m_sizeMoveRan = true;
             m_fullDrag = window && window->System().DragFullWindows();
-            break;
+            return false;
         case WM_EXITSIZEMOVE:
             m_hoverTimer->SetEnabled(false);
             m_activeObject = m_oldActiveObject = m_mouseCaptureObject = -1;
             m_inSizeMove = false;
             if (m_skinned) UpdateFormNC();
-            break;
-        case WM_SETTEXT:
-            CallFormProc(m);
-            if (*alive) UpdateFormNC();
-            return;
-        case WM_NCACTIVATE:
-            // The platform draws no frame of its own.
-            m.Result = 1;
-            UpdateFormNC();
-            if (*alive) FormChangeActive(true);
-            return;
-        case WM_ACTIVATE:
-            CallFormProc(m);
-            if (!*alive) return;
-            // Reset first, so that the repainted frame shows no hot object of the other state;
-            // the object under the mouse is found again by the next hover test.
-            ResetAllObjects();
-            if (m_mouseCaptureObject == -1) m_activeObject = m_oldActiveObject = -1;
-            UpdateFormNC();
-            FormChangeActive(true);
-            return;
+            return false;
+        default:
+            return false;
+    }
+}
+
+// Size limits, caption text, activation, destruction and skin changes. True when the message
+// is done (the form's procedure saw it or must not).
+bool TbsSkinForm::HandleFrameState(TMessage& m) {
+    const auto alive = WeakRef();
+    switch (m.Msg) {
         case WM_GETMINMAXINFO:
             if (auto* mmi = PtrFromParam<TMinMaxInfo>(m.LParam)) {
                 mmi->MinTrackSize = {GetMinWidth(), GetMinHeight()};
                 mmi->MaxTrackSize = {GetMaxWidth(), GetMaxHeight()};
             }
             CallFormProc(m);
-            return;
+            return true;
+        case WM_SETTEXT:
+            CallFormProc(m);
+            if (alive) UpdateFormNC();
+            return true;
+        case WM_NCACTIVATE:
+            // The platform draws no frame of its own.
+            m.Result = 1;
+            UpdateFormNC();
+            if (alive) FormChangeActive(true);
+            return true;
+        case WM_ACTIVATE:
+            CallFormProc(m);
+            if (!alive) return true;
+            // Reset first, so that the repainted frame shows no hot object of the other state;
+            // the object under the mouse is found again by the next hover test.
+            ResetAllObjects();
+            if (m_mouseCaptureObject == -1) m_activeObject = m_oldActiveObject = -1;
+            UpdateFormNC();
+            FormChangeActive(true);
+            return true;
         case WM_DESTROY:
             StopTimers();
-            break;
+            return false;
         case SkinBeforeChange:
             SkinBeforeChangeReceived(PtrFromParam<TbsSkinData>(m.WParam));
-            if (!*alive) return;
-            break;
+            if (!alive) return true;
+            return false;
         case SkinChange:
             SkinChangeReceived(PtrFromParam<TbsSkinData>(m.WParam));
-            if (!*alive) return;
-            break;
+            if (!alive) return true;
+            return false;
+        default:
+            return false;
+    }
+}
+
+// Presses and releases on the frame's objects (buttons, caption). True when the message is
+// done (the form's procedure saw it or must not).
+bool TbsSkinForm::HandleNonClientMouse(TMessage& m) {
+    const auto alive = WeakRef();
+    switch (m.Msg) {
         case WM_NCMOUSEMOVE: {
             CallFormProc(m);
-            if (!*alive) return;
+            if (!alive) return true;
             const TPoint p = WindowPoint(PointFromLParam(m.LParam));
             const int index = m_mouseCaptureObject != -1 ? m_mouseCaptureObject : m_activeObject;
             if (index >= 0 && index < static_cast<int>(m_objects.size()))
                 m_objects[static_cast<size_t>(index)]->MouseMove(p.X, p.Y);
-            return;
+            return true;
         }
         case WM_NCLBUTTONDOWN: {
             m_sizeMoveRan = false;
             CallFormProc(m);
-            if (!*alive) return;
+            if (!alive) return true;
             if (m_sizeMoveRan) {
                 // The press started a move or size loop, which has ended: no object saw it.
                 m_sizeMoveRan = false;
-                return;
+                return true;
             }
             const TPoint p = WindowPoint(PointFromLParam(m.LParam));
             PressObject(mbLeft, p.X, p.Y);
-            if (*alive && static_cast<int>(m.WParam) == HTCAPTION) m_mouseCaptureObject = -1;
-            return;
+            if (alive && static_cast<int>(m.WParam) == HTCAPTION) m_mouseCaptureObject = -1;
+            return true;
         }
         case WM_NCLBUTTONUP: {
             CallFormProc(m);
-            if (!*alive) return;
+            if (!alive) return true;
             const TPoint p = WindowPoint(PointFromLParam(m.LParam));
             ReleaseObject(mbLeft, p.X, p.Y);
-            return;
+            return true;
         }
         case WM_LBUTTONUP:
             CallFormProc(m);
-            if (*alive) ReleaseObject(mbLeft, -1, -1);
-            return;
+            if (alive) ReleaseObject(mbLeft, -1, -1);
+            return true;
         case WM_NCLBUTTONDBLCLK: {
             CallFormProc(m);
-            if (!*alive) return;
+            if (!alive) return true;
             const TPoint p = WindowPoint(PointFromLParam(m.LParam));
             PressObject(mbLeft, p.X, p.Y);
-            if (!*alive) return;
+            if (!alive) return true;
             if (m_activeObject >= 0 && m_activeObject < static_cast<int>(m_objects.size()))
                 m_objects[static_cast<size_t>(m_activeObject)]->DblClick();
-            if (*alive && static_cast<int>(m.WParam) == HTCAPTION) CaptionDblClick();
-            return;
+            if (alive && static_cast<int>(m.WParam) == HTCAPTION) CaptionDblClick();
+            return true;
         }
         case WM_NCRBUTTONDOWN: {
             CallFormProc(m);
-            if (!*alive) return;
+            if (!alive) return true;
             const TPoint p = WindowPoint(PointFromLParam(m.LParam));
             PressObject(mbRight, p.X, p.Y);
-            if (*alive && static_cast<int>(m.WParam) == HTCAPTION) PopupSystemMenu(PointFromLParam(m.LParam));
-            return;
+            if (alive && static_cast<int>(m.WParam) == HTCAPTION) PopupSystemMenu(PointFromLParam(m.LParam));
+            return true;
         }
         case WM_NCRBUTTONUP: {
             CallFormProc(m);
-            if (!*alive) return;
+            if (!alive) return true;
             const TPoint p = WindowPoint(PointFromLParam(m.LParam));
             ReleaseObject(mbRight, p.X, p.Y);
-            return;
+            return true;
         }
         case WM_RBUTTONUP:
             CallFormProc(m);
-            if (*alive) ReleaseObject(mbRight, -1, -1);
-            return;
+            if (alive) ReleaseObject(mbRight, -1, -1);
+            return true;
         case WM_NCRBUTTONDBLCLK: {
             CallFormProc(m);
-            if (!*alive) return;
+            if (!alive) return true;
             const TPoint p = WindowPoint(PointFromLParam(m.LParam));
             PressObject(mbRight, p.X, p.Y);
-            if (*alive && static_cast<int>(m.WParam) == HTCAPTION) m_mouseCaptureObject = -1;
-            return;
+            if (alive && static_cast<int>(m.WParam) == HTCAPTION) m_mouseCaptureObject = -1;
+            return true;
         }
         default:
-            break;
+            return false;
     }
-    CallFormProc(m);
 }
 
 }  // namespace skin

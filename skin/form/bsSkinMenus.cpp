@@ -41,7 +41,6 @@ TbsSkinMenu::TbsSkinMenu(TComponent* owner) : TComponent(owner) {
 }
 
 TbsSkinMenu::~TbsSkinMenu() {
-    *m_alive = false;
     // The form is going away or the engine is replaced: windows go without notices.
     for (auto& level : m_levels) level->Hide();
     m_levels.clear();
@@ -160,10 +159,10 @@ void TbsSkinMenu::CloseAll() {
     if (!m_open) return;
     m_open = false;
     // The receivers may run code that frees this engine.
-    const std::weak_ptr<bool> alive = m_alive;
+    const auto alive = WeakRef();
     TControl* notify = m_notifyControl;
     if (m_ownerForm) m_ownerForm->Perform(SkinMenuClosedMessage, 0, 0);
-    if (alive.expired()) return;
+    if (!alive) return;
     if (notify && notify == m_notifyControl) notify->Perform(SkinMenuClosedMessage, 0, 0);
 }
 
@@ -220,11 +219,11 @@ void TbsSkinMenu::SubMenuDelayTick() {
 void TbsSkinMenu::RunCommand(TMenuItem* item) {
     m_subMenuDelay->SetEnabled(false);
     TControl* notify = m_notifyControl;
-    const std::weak_ptr<bool> notifyAlive = notify ? notify->AliveToken() : std::weak_ptr<bool>();
+    const auto notifyAlive = TComponent::WeakRefOf(notify);
     CloseAll();
     // The command may free the menu item's tree, the form, or this engine.
     item->Click();
-    if (notify && !notifyAlive.expired()) notify->Perform(MenuDoneMessage, 0, 0);
+    if (notifyAlive) notify->Perform(MenuDoneMessage, 0, 0);
 }
 
 }  // namespace skin

@@ -90,7 +90,6 @@ public:
     // Closes the menu, runs the item's command and tells the notify control.
     void RunCommand(platform::forms::TMenuItem* item);
     [[nodiscard]] int IndexOfLevel(const TbsSkinPopupWindow* window) const;
-    [[nodiscard]] std::weak_ptr<bool> AliveToken() const { return m_alive; }
 
 protected:
     void Notification(platform::forms::TComponent* component, platform::forms::TOperation operation) override;
@@ -111,7 +110,6 @@ private:
     TRect m_workArea{};
     int m_defMenuItemHeight = 20;
     bool m_open = false;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 // A popup menu drawn by the skin. It shows itself through the menu engine of the skin form found

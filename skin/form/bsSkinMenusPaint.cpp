@@ -3,6 +3,7 @@
 
 #include "platform/forms/ImageListComponent.h"
 #include "platform/gfx/Color.h"
+#include "skin/controls/bsDefaultLook.h"
 #include "skin/controls/bsEffects.h"
 #include "skin/data/bsUtilsDraw.h"
 #include "skin/data/bsUtilsDrawCompose.h"
@@ -16,10 +17,6 @@ namespace skin {
 using namespace platform::gfx;
 
 namespace {
-
-// The default look of pressable parts.
-constexpr TColor kHotFrame = 8388608;
-constexpr TColor kHotFill = 13811126;
 
 // An image of width x height from source: the left and right ends kept, the middle stretched.
 void ComposeStretchedStrip(TBitmap& dest, TBitmap& picture, const TRect& source, int leftOffset,
@@ -164,9 +161,9 @@ void TbsSkinPopupWindow::PaintDefaultItem(TCanvas& canvas, TbsSkinMenuItem& item
     const int column = IconColumn();
     const bool highlighted = item.Highlighted() && !item.IsSeparator();
     if (highlighted) {
-        canvas.Brush = TBrush{kHotFill, TBrushStyle::bsSolid};
+        canvas.Brush = TBrush{kDefaultLookHotFill, TBrushStyle::bsSolid};
         canvas.FillRect(r);
-        canvas.Brush.Color = kHotFrame;
+        canvas.Brush.Color = kDefaultLookFrame;
         canvas.FrameRect(r);
     } else {
         canvas.Brush = TBrush{clBtnFace, TBrushStyle::bsSolid};

@@ -44,7 +44,7 @@ bool TbsSkinMenuItem::NeedsMorph() const {
 
 // ---- TbsSkinPopupWindow: building ---------------------------------------------------------------
 
-TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu* menu) : m_menu(menu), m_menuAlive(menu->AliveToken()) {}
+TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu* menu) : m_menu(menu), m_menuAlive(menu->WeakRef()) {}
 
 TbsSkinPopupWindow::~TbsSkinPopupWindow() {
     Hide();
@@ -534,9 +534,9 @@ void TbsSkinPopupWindow::ClickItem(int index) {
         m_menu->RunCommand(item.MenuItem);
         return;
     }
-    const std::weak_ptr<bool> menuAlive = m_menuAlive;
+    const auto menuAlive = m_menuAlive;
     item.MenuItem->Click();
-    if (menuAlive.expired() || m_menu->IndexOfLevel(this) < 0 || index >= ItemCount()) return;
+    if (!menuAlive || m_menu->IndexOfLevel(this) < 0 || index >= ItemCount()) return;
     m_menu->CancelPending(&item);
     item.SubOpen = true;
     RepaintItem(index);

@@ -128,7 +128,7 @@ private:
     void StopScroll();
     void StartFade();
     [[nodiscard]] int ItemAt(TPoint client) const;
-    [[nodiscard]] bool MenuAlive() const { return !m_menuAlive.expired(); }
+    [[nodiscard]] bool MenuAlive() const { return m_menuAlive.Alive(); }
     void SelectNext(bool forward);
     void EnsureShown(int index);
 
@@ -146,7 +146,7 @@ private:
     friend class TbsSkinMenu;
 
     TbsSkinMenu* m_menu;
-    std::weak_ptr<bool> m_menuAlive;
+    platform::forms::TWeakRef<platform::forms::TComponent> m_menuAlive;
     TbsSkinData* m_skinData = nullptr;
     const TbsDataSkinPopupWindow* m_windowRecord = nullptr;
     TBitmap* m_windowPicture = nullptr;

@@ -59,7 +59,7 @@ TEST_F(Controls, AWindowlessControlGetsClicksEnterAndLeaveThroughItsParent) {
     events.clear();
     Advance(1000);
     Session().DoubleClick(label->ClientToScreen({3, 3}));
-    // As on the original platform: the first press and release click, the second press is the
+    // The first press and release click, the second press is the
     // double click, and its release clicks no more.
     EXPECT_EQ(events,
               (std::vector<std::string>{"enter", "down 0 3,3", "click", "dblclick", "down 0 3,3 double"}));

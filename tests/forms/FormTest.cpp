@@ -139,10 +139,10 @@ TEST_F(Forms, ClosingTheMainFormEndsTheApplicationAndCaFreeFreesTheForm) {
     other->OnClose = [](TComponent*, TCloseAction& action) { action = caFree; };
     other->Show();
     ProcessMessages();
-    std::weak_ptr<bool> alive = other->AliveToken();
+    const auto alive = other->WeakRef();
     other->Close();
     ProcessMessages();
-    EXPECT_TRUE(alive.expired());
+    EXPECT_FALSE(alive.Alive());
     auto* main = new TForm(&App());
     App().SetMainForm(main);
     main->Show();

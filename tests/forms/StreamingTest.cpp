@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "FormsTestSupport.h"
+#include "platform/forms/ApplicationCreateForm.h"
 #include "platform/forms/EmbeddedResources.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/FormParser.h"
