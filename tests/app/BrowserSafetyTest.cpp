@@ -44,23 +44,23 @@ TEST(BrowserSafety, ThePagesPreviewsAreKeptUntilTheirFilesChange) {
     WriteFile(h.SettingsFile(), "[Browser]\nFirstTime=0\n");
     const std::string dir = MakePackage(h.Base(), "pk", PackageIni("P"), 8);
     h.Open();
-    for (int s = 0; s < 6; ++s) ASSERT_EQ(h.Images[s].Loaded, dir + "/p-" + std::to_string(s + 1) + ".jpg");
+    for (int s = 0; s < 6; ++s) ASSERT_EQ(h.Image(s).Loaded, dir + "/p-" + std::to_string(s + 1) + ".jpg");
 
     // A decode would fill in what the double reports as loaded; a kept picture leaves it blank.
-    for (auto& image : h.Images) image.Loaded.clear();
-    h.Images[2].OnClick();
-    h.Images[4].OnClick();
-    for (int s = 0; s < 6; ++s) EXPECT_EQ(h.Images[s].Loaded, "") << "slot " << s << " was decoded again";
+    for (int s = 0; s < 6; ++s) h.Image(s).Loaded.clear();
+    h.Image(2).OnClick();
+    h.Image(4).OnClick();
+    for (int s = 0; s < 6; ++s) EXPECT_EQ(h.Image(s).Loaded, "") << "slot " << s << " was decoded again";
     EXPECT_EQ(h.VisibleImages(), std::vector<bool>(6, true));
     EXPECT_EQ(h.VisibleFrames(), (std::vector<bool>{false, false, false, false, true, false}));
 
     // A changed file is decoded again, and so is every slot of another page.
     WriteFile(dir + "/p-2.jpg", app_test::kFakeJpeg + " changed");
-    h.Images[0].OnClick();
-    EXPECT_EQ(h.Images[1].Loaded, dir + "/p-2.jpg");
-    EXPECT_EQ(h.Images[0].Loaded, "");
+    h.Image(0).OnClick();
+    EXPECT_EQ(h.Image(1).Loaded, dir + "/p-2.jpg");
+    EXPECT_EQ(h.Image(0).Loaded, "");
     h.udPageNext.OnDownButtonClick();
-    EXPECT_EQ(h.Images[0].Loaded, dir + "/p-7.jpg");
+    EXPECT_EQ(h.Image(0).Loaded, dir + "/p-7.jpg");
     h.udPageNext.OnUpButtonClick();
-    EXPECT_EQ(h.Images[0].Loaded, dir + "/p-1.jpg");
+    EXPECT_EQ(h.Image(0).Loaded, dir + "/p-1.jpg");
 }

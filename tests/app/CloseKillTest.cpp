@@ -74,7 +74,7 @@ TRun RunOnce(BrowserHarness& h, int iteration, long killAfter) {
         ::close(fds[0]);
         h.Open();
         h.cbxPackage.Choose(iteration % 2);
-        h.Images[iteration % 6].OnClick();
+        h.Image(iteration % 6).OnClick();
         h.cbxSeverity.Choose(iteration % 5);
         const char go = 'c';
         if (::write(fds[1], &go, 1) != 1) ::_exit(3);
