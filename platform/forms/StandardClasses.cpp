@@ -10,6 +10,7 @@
 #include "platform/forms/PropertyTable.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/Timer.h"
+#include "platform/forms/ViewClasses.h"
 
 namespace platform::forms {
 
@@ -359,6 +360,7 @@ void RegisterFormsClasses(TClassRegistry& r) {
     RegisterForm(r);
     RegisterStdControls(r);
     RegisterNonVisual(r);
+    RegisterViewClasses(r);
 }
 
 }  // namespace platform::forms
