@@ -11,6 +11,7 @@
 #include "platform/forms/StandardProperties.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/Timer.h"
+#include "platform/forms/ViewClasses.h"
 
 namespace platform::forms {
 
@@ -286,6 +287,7 @@ void RegisterFormsClasses(TClassRegistry& r) {
     RegisterForm(r);
     RegisterStdControls(r);
     RegisterNonVisual(r);
+    RegisterViewClasses(r);
 }
 
 }  // namespace platform::forms

@@ -6,6 +6,7 @@
 #include "skin/controls/bsSkinCtrlsBevel.h"
 #include "skin/controls/bsSkinCtrlsLabels.h"
 #include "skin/controls/bsSkinCtrlsTextLabel.h"
+#include "skin/controls/bsSkinCtrlsViews.h"
 
 namespace skin {
 
@@ -36,6 +37,8 @@ void SkinControlsBeforeChange(TWinControl& root, const TbsSkinData* data) {
             s->ForgetRecord();
         else if (auto* g = dynamic_cast<TbsGraphicSkinControl*>(c); g && Bound(g->SkinData(), data))
             g->ForgetRecord();
+        else
+            ForgetSkinViewRecord(c, data);
     });
 }
 
@@ -53,6 +56,8 @@ void SkinControlsChange(TWinControl& root, const TbsSkinData* data) {
             if (Bound(b->SkinData(), data)) b->RefreshSkin();
         } else if (auto* v = dynamic_cast<TbsSkinBevel*>(c)) {
             if (Bound(v->SkinData(), data)) v->RefreshSkin();
+        } else {
+            RefreshSkinView(c, data);
         }
     });
 }

@@ -9,6 +9,7 @@
 #include "skin/controls/bsSkinCtrlsLabels.h"
 #include "skin/controls/bsSkinCtrlsLinkImage.h"
 #include "skin/controls/bsSkinCtrlsTextLabel.h"
+#include "skin/controls/bsSkinCtrlsViews.h"
 #include "skin/data/bsSkinDataRegister.h"
 
 namespace skin {
@@ -218,6 +219,7 @@ void RegisterSkinControlClasses() {
     RegisterButton(r);
     RegisterLabels(r);
     RegisterOthers(r);
+    RegisterSkinViewClasses(r);
 }
 
 }  // namespace skin

@@ -1,0 +1,59 @@
+#pragma once
+// The explorer example's window: a control bar with two bands on top, a tree of folders on the
+// left with its skin scroll bar, a splitter, and a report list of the chosen folder's files
+// (name, size, kind) with its skin scroll bars; a click on a column title sorts by that column,
+// a second click reverses the order (folders stay first). Folders are read when they are first opened.
+
+#include <deque>
+#include <filesystem>
+#include <string>
+
+#include "platform/forms/Form.h"
+#include "skin/controls/bsSkinCtrlsButton.h"
+#include "skin/controls/bsSkinCtrlsControlBar.h"
+#include "skin/controls/bsSkinCtrlsLabels.h"
+#include "skin/controls/bsSkinCtrlsListView.h"
+#include "skin/controls/bsSkinCtrlsSplitter.h"
+#include "skin/controls/bsSkinCtrlsTreeView.h"
+#include "skin/form/bsSkinForm.h"
+
+namespace example {
+
+class TExplorerWindow : public platform::forms::TForm {
+public:
+    // skinData may be null (the plain look).
+    TExplorerWindow(platform::forms::TComponent* owner, skin::TbsSkinData* skinData, std::filesystem::path root);
+
+    skin::TbsSkinTreeView* Tree = nullptr;
+    skin::TbsSkinListView* Files = nullptr;
+    skin::TbsSkinSplitter* Splitter = nullptr;
+    skin::TbsSkinControlBar* Bar = nullptr;
+    skin::TbsSkinStdLabel* PathLabel = nullptr;
+    int SortColumn = 0;
+    bool SortDescending = false;
+
+    // The folder a tree node stands for.
+    [[nodiscard]] std::filesystem::path NodePath(platform::forms::TTreeNode* node) const;
+    // Lays the panes out again for the window's size.
+    void Arrange();
+
+protected:
+    void Resize() override;
+    // The client area changes with the skinned frame too, not only with the bounds.
+    void WMSize(platform::forms::TMessage& message) override;
+
+private:
+    void BuildBar(skin::TbsSkinData* skinData);
+    void BuildPanes(skin::TbsSkinData* skinData);
+    void AddFolderNode(platform::forms::TTreeNode* parent, const std::filesystem::path& path);
+    void FillChildren(platform::forms::TTreeNode* node);
+    void ShowFolder(platform::forms::TTreeNode* node);
+    void SortFiles();
+
+    std::filesystem::path m_root;
+    std::deque<std::filesystem::path> m_paths;  // the nodes' folders (node Data points here)
+    platform::forms::TCustomControl* m_left = nullptr;
+    platform::forms::TCustomControl* m_right = nullptr;
+};
+
+}  // namespace example
