@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/forms/Application.h"
+#include "platform/forms/EditClasses.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/ImageListComponent.h"
@@ -359,6 +360,7 @@ void RegisterFormsClasses(TClassRegistry& r) {
     RegisterForm(r);
     RegisterStdControls(r);
     RegisterNonVisual(r);
+    RegisterEditClasses(r);
 }
 
 }  // namespace platform::forms

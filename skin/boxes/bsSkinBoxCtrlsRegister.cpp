@@ -5,6 +5,7 @@
 
 #include "platform/forms/PropertyTable.h"
 #include "skin/boxes/bsSkinBoxCtrlsComboBox.h"
+#include "skin/boxes/bsSkinBoxCtrlsEditRegister.h"
 #include "skin/boxes/bsSkinBoxCtrlsListBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsUpDown.h"
 #include "skin/controls/bsSkinCtrlsRegister.h"
@@ -168,6 +169,7 @@ void RegisterSkinBoxClasses() {
     RegisterScrollBar(r);
     RegisterListBox(r);
     RegisterComboBox(r);
+    RegisterSkinEditClasses(r);
 }
 
 }  // namespace skin

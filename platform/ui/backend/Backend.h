@@ -146,6 +146,10 @@ public:
 
     [[nodiscard]] virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
+    // The PRIMARY selection: the text selected last, offered for middle-click paste. A backend
+    // without one keeps nothing.
+    [[nodiscard]] virtual std::string PrimarySelectionText() { return {}; }
+    virtual void SetPrimarySelectionText(const std::string& /*text*/) {}
 };
 
 }  // namespace platform::ui

@@ -81,6 +81,8 @@ public:
     bool WaitForEvents(int64_t timeoutMs) override;
     [[nodiscard]] std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
+    [[nodiscard]] std::string PrimarySelectionText() override;
+    void SetPrimarySelectionText(const std::string& text) override;
 
     // For tests and benchmarks.
     [[nodiscard]] Display* XDisplay() const { return m_display; }
@@ -127,6 +129,7 @@ private:
     Window m_helper = None;  // unmapped: selection traffic and server timestamps
     std::unique_ptr<TX11Presenter> m_presenter;
     std::unique_ptr<TX11Clipboard> m_clipboard;
+    std::unique_ptr<TX11Clipboard> m_primary;
     std::map<Window, TX11Window> m_windows;
     std::vector<Window> m_stack;  // our windows, bottom first
     std::deque<TInputEvent> m_queue;
