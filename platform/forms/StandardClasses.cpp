@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/forms/Application.h"
+#include "platform/forms/EditClasses.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/ImageListComponent.h"
@@ -288,6 +289,7 @@ void RegisterFormsClasses(TClassRegistry& r) {
     RegisterStdControls(r);
     RegisterNonVisual(r);
     RegisterViewClasses(r);
+    RegisterEditClasses(r);
 }
 
 }  // namespace platform::forms

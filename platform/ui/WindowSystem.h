@@ -219,6 +219,8 @@ public:
 
     [[nodiscard]] std::string ClipboardText() { return m_backend->ClipboardText(); }
     void SetClipboardText(const std::string& text) { m_backend->SetClipboardText(text); }
+    [[nodiscard]] std::string PrimarySelectionText() { return m_backend->PrimarySelectionText(); }
+    void SetPrimarySelectionText(const std::string& text) { m_backend->SetPrimarySelectionText(text); }
 
 private:
     friend class TWindow;

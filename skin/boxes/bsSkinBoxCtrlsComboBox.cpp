@@ -52,6 +52,7 @@ TbsSkinCustomComboBox::~TbsSkinCustomComboBox() {
 void TbsSkinCustomComboBox::SetStyle(TbsSkinCustomComboBoxStyle value) {
     if (value == m_style) return;
     m_style = value;
+    StyleChanged();
     CalcRects();
     Invalidate();
 }
@@ -85,6 +86,7 @@ void TbsSkinCustomComboBox::SetImageIndex(int value) {
 
 void TbsSkinCustomComboBox::CMTextChanged(TMessage& message) {
     TbsSkinCustomControl::CMTextChanged(message);
+    SyncEditText();
     if (OnChange) OnChange(this);
 }
 
@@ -119,6 +121,7 @@ void TbsSkinCustomComboBox::ApplySkin() {
     m_list->SetSkinData(m_skinData);
     if (!m_skinData || m_skinData->SkinIsEmpty) m_list->ApplySkin();
     m_list->UpdateScrollBars();
+    RefreshEditLook();
 }
 
 void TbsSkinCustomComboBox::ForgetRecord() {
@@ -149,6 +152,7 @@ void TbsSkinCustomComboBox::DropDown() {
     const TRect work = MonitorWorkArea(HandleIfAllocated(), true);
     if (position.Y + m_list->Height() > work.Bottom) position.Y = position.Y - Height() - m_list->Height();
     m_savedItemIndex = m_list->ItemIndex();
+    if (m_edit && m_edit->CanFocus()) m_edit->SetFocus();
     m_list->SetTopIndex(m_list->ItemIndex());
     m_list->ShowPopup(position);
     if (alive) Invalidate();
@@ -367,12 +371,16 @@ void TbsSkinCustomComboBox::CMWantSpecialKey(TMessage& message) {
 
 void TbsSkinCustomComboBox::WMSetFocus(TMessage& message) {
     TbsSkinCustomControl::WMSetFocus(message);
+    if (m_edit && m_edit->CanFocus()) {
+        m_edit->SetFocus();
+        return;
+    }
     Invalidate();
 }
 
 void TbsSkinCustomComboBox::WMKillFocus(TMessage& message) {
     TbsSkinCustomControl::WMKillFocus(message);
-    CloseUp(false);
+    if (m_style == bscbFixedStyle) CloseUp(false);
     Invalidate();
 }
 

@@ -3,8 +3,8 @@
 // button; the drop-down list is a TbsPopupListBox that never takes the focus, so the combo box
 // keeps the keyboard while the list is open (arrow keys, typed searches, Enter and Escape).
 //
-// Only the fixed style draws and edits yet: the edit style stores its setting and behaves like
-// the fixed style until the skinned edit exists.
+// In the edit style a TbsCustomEdit covers the item area; its text and the list's selection
+// follow each other (bsSkinBoxCtrlsComboBoxEdit.cpp).
 
 #include <cstdint>
 #include <functional>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/forms/ControlMessages.h"
+#include "skin/boxes/bsSkinBoxCtrlsEdit.h"
 #include "skin/boxes/bsSkinBoxCtrlsListBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsPopupList.h"
 
@@ -91,6 +92,8 @@ public:
     void CloseUp(bool accept);
     [[nodiscard]] bool DroppedDown() const { return m_list->Visible(); }
     [[nodiscard]] TbsPopupListBox* ListBox() const { return m_list; }
+    // The edit of the edit style, or null.
+    [[nodiscard]] TbsCustomEdit* Edit() const { return m_edit; }
 
     // ---- State (for inspection) ----
     [[nodiscard]] const TRect& DropButtonArea() const { return m_dropButtonArea; }
@@ -150,9 +153,22 @@ private:
     [[nodiscard]] int ShownItem() const;
     void DrawItemContent(platform::gfx::TCanvas& canvas, int index, int width, int height, TRect textRect,
                          platform::forms::TOwnerDrawState state);
+    // ---- The edit style (bsSkinBoxCtrlsComboBoxEdit.cpp) ----
+    void StyleChanged();
+    void PlaceEdit();
+    void SyncEditText();
+    void RefreshEditLook();
+    void EditChanged();
+    void EditKeyDown(uint16_t& key, platform::forms::TShiftState shift);
+    void EditKeyUp(uint16_t& key, platform::forms::TShiftState shift);
+    void EditWindowProc(platform::forms::TMessage& message);
+    void StepEditItem(int delta);
 
     TbsPopupListBox* m_list = nullptr;
     platform::forms::TWndMethod m_listProc;
+    TbsCustomEdit* m_edit = nullptr;
+    platform::forms::TWndMethod m_editProc;
+    bool m_editSyncing = false;
     TbsSkinCustomComboBoxStyle m_style = bscbFixedStyle;
     int m_dropDownCount = 8;
     bool m_autoComplete = true;

@@ -22,6 +22,7 @@ void TbsSkinCustomComboBox::CalcRects() {
     if (m_recordIndex == -1) {
         m_dropButtonArea = {w - 19, 2, w - 2, h - 2};
         m_itemArea = {2, 2, m_dropButtonArea.Left - 1, h - 2};
+        PlaceEdit();
         return;
     }
     const int skinWidth = RectWidthOf(skinrect);
@@ -30,6 +31,7 @@ void TbsSkinCustomComboBox::CalcRects() {
     if (buttonrect.Left >= skinWidth - righttoppoint.X) m_dropButtonArea = m_dropButtonArea.Offset(dw, 0);
     m_itemArea = clientrect;
     m_itemArea.Right += dw;
+    PlaceEdit();
 }
 
 int TbsSkinCustomComboBox::ShownItem() const {
@@ -78,6 +80,7 @@ void TbsSkinCustomComboBox::DrawDefaultImage(TBitmap& bitmap) {
     canvas.Brush.Color = fill;
     canvas.FillRect({button.Left + 1, button.Top + 1, button.Right - 1, button.Bottom - 1});
     DrawArrowGlyph(canvas, button, Enabled() ? gfx::clBlack : gfx::clBtnShadow, adDown);
+    if (m_style == bscbEditStyle) return;  // the edit covers the item area
 
     const int iw = m_itemArea.Width(), ih = m_itemArea.Height();
     if (iw <= 0 || ih <= 0) return;
@@ -112,7 +115,7 @@ void TbsSkinCustomComboBox::DrawSkinImage(TBitmap& bitmap) {
     }
 
     const int w = m_itemArea.Width();
-    if (w <= 0) return;
+    if (w <= 0 || m_style == bscbEditStyle) return;
     const int h = !IsEmptyRect(itemrect)        ? RectHeightOf(itemrect)
                   : !IsEmptyRect(focusitemrect) ? RectHeightOf(focusitemrect)
                                                 : m_itemArea.Height();

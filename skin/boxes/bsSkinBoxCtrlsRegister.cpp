@@ -6,6 +6,7 @@
 #include "platform/forms/PropertyTable.h"
 #include "platform/forms/StandardProperties.h"
 #include "skin/boxes/bsSkinBoxCtrlsComboBox.h"
+#include "skin/boxes/bsSkinBoxCtrlsEditRegister.h"
 #include "skin/boxes/bsSkinBoxCtrlsListBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsUpDown.h"
 #include "skin/controls/bsSkinCtrlsRegister.h"
@@ -167,6 +168,7 @@ void RegisterSkinBoxClasses() {
     RegisterScrollBar(r);
     RegisterListBox(r);
     RegisterComboBox(r);
+    RegisterSkinEditClasses(r);
 }
 
 }  // namespace skin

@@ -37,6 +37,8 @@ void SkinControlsBeforeChange(TWinControl& root, const TbsSkinData* data) {
             s->ForgetRecord();
         else if (auto* g = dynamic_cast<TbsGraphicSkinControl*>(c); g && Bound(g->SkinData(), data))
             g->ForgetRecord();
+        else if (auto* x = dynamic_cast<TbsSkinChangeClient*>(c); x && Bound(x->BoundSkinData(), data))
+            x->SkinBeforeChange();
         else
             ForgetSkinViewRecord(c, data);
     });
@@ -56,6 +58,8 @@ void SkinControlsChange(TWinControl& root, const TbsSkinData* data) {
             if (Bound(b->SkinData(), data)) b->RefreshSkin();
         } else if (auto* v = dynamic_cast<TbsSkinBevel*>(c)) {
             if (Bound(v->SkinData(), data)) v->RefreshSkin();
+        } else if (auto* x = dynamic_cast<TbsSkinChangeClient*>(c)) {
+            if (Bound(x->BoundSkinData(), data)) x->SkinAfterChange();
         } else {
             RefreshSkinView(c, data);
         }

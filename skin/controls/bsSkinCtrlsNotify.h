@@ -9,6 +9,16 @@
 
 namespace skin {
 
+// A control that binds to a skin record by itself, outside the control base classes (the skinned
+// edits and memos), takes part in the change messages through this interface.
+class TbsSkinChangeClient {
+public:
+    virtual ~TbsSkinChangeClient() = default;
+    [[nodiscard]] virtual TbsSkinData* BoundSkinData() const = 0;
+    virtual void SkinBeforeChange() = 0;
+    virtual void SkinAfterChange() = 0;
+};
+
 // Every skinned control below root (recursively) bound to data forgets its record.
 void SkinControlsBeforeChange(platform::forms::TWinControl& root, const TbsSkinData* data);
 // Every skinned control below root bound to data binds again: the windowed and windowless skin

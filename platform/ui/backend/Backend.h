@@ -191,6 +191,10 @@ public:
 
     [[nodiscard]] virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
+    // The PRIMARY selection: the text selected last, offered for middle-click paste. A backend
+    // without one keeps nothing.
+    [[nodiscard]] virtual std::string PrimarySelectionText() { return {}; }
+    virtual void SetPrimarySelectionText(const std::string& /*text*/) {}
 
     // The screen-capture capability, or null when the backend shows a real screen.
     [[nodiscard]] virtual TScreenCapture* ScreenCapture() { return nullptr; }

@@ -70,6 +70,9 @@ public:
     bool WaitForEvents(int64_t timeoutMs) override;
     [[nodiscard]] std::string ClipboardText() override { return m_clipboard; }
     void SetClipboardText(const std::string& text) override { m_clipboard = text; }
+    [[nodiscard]] std::string PrimarySelectionText() override { return m_primary; }
+    void SetPrimarySelectionText(const std::string& text) override { m_primary = text; }
+
     [[nodiscard]] TScreenCapture* ScreenCapture() override { return this; }
 
     // ---- TScreenCapture ----
@@ -161,6 +164,7 @@ private:
     std::array<bool, 3> m_buttons{};
     std::array<bool, 256> m_keys{};
     std::string m_clipboard;
+    std::string m_primary;
     std::vector<TPresentRecord> m_presents;
     std::map<TNativeId, TNativeWindow*> m_objects;  // the live native window objects
 };

@@ -90,6 +90,7 @@ TX11Backend::TX11Backend(Display* display)
     m_presenter =
         std::make_unique<TX11Presenter>(m_display, m_screen, !(noShm && std::strcmp(noShm, "1") == 0));
     m_clipboard = std::make_unique<TX11Clipboard>(m_display, m_atoms, m_helper);
+    m_primary = std::make_unique<TX11Clipboard>(m_display, m_atoms, m_helper, XA_PRIMARY);
     XFlush(m_display);
 }
 
@@ -97,6 +98,7 @@ TX11Backend::~TX11Backend() {
     while (!m_windows.empty()) DestroyNativeWindow(m_windows.begin()->first);
     m_presenter.reset();
     m_clipboard.reset();
+    m_primary.reset();
     if (m_im) XCloseIM(m_im);
     for (Cursor c : m_cursors) {
         if (c != None) XFreeCursor(m_display, c);
@@ -445,6 +447,17 @@ std::string TX11Backend::ClipboardText() {
 void TX11Backend::SetClipboardText(const std::string& text) {
     if (Dead()) return;
     m_clipboard->SetText(text, m_lastTime);
+    XFlush(m_display);
+}
+
+std::string TX11Backend::PrimarySelectionText() {
+    if (Dead()) return {};
+    return m_primary->Text();
+}
+
+void TX11Backend::SetPrimarySelectionText(const std::string& text) {
+    if (Dead()) return;
+    m_primary->SetText(text, m_lastTime);
     XFlush(m_display);
 }
 

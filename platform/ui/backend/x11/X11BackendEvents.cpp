@@ -99,7 +99,7 @@ bool TX11Backend::WaitForEvents(int64_t timeoutMs) {
 }
 
 void TX11Backend::Translate(XEvent& x) {
-    if (m_clipboard->HandleEvent(x)) return;
+    if (m_clipboard->HandleEvent(x) || m_primary->HandleEvent(x)) return;
     if (m_haveRandr && x.type == m_randrEventBase + RRScreenChangeNotify) {
         XRRUpdateConfiguration(&x);
         m_monitors.reset();

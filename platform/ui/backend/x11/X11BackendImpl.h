@@ -68,6 +68,8 @@ public:
     bool WaitForEvents(int64_t timeoutMs) override;
     [[nodiscard]] std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
+    [[nodiscard]] std::string PrimarySelectionText() override;
+    void SetPrimarySelectionText(const std::string& text) override;
 
     // ---- Native windows by id (what the native window objects do; tests call them too). Every
     // call with an unknown id is ignored. Title, icon, shape and opacity reach the server before
@@ -148,6 +150,7 @@ private:
     Window m_helper = None;  // unmapped: selection traffic and server timestamps
     std::unique_ptr<TX11Presenter> m_presenter;
     std::unique_ptr<TX11Clipboard> m_clipboard;
+    std::unique_ptr<TX11Clipboard> m_primary;
     std::map<Window, TX11Window> m_windows;
     std::vector<Window> m_stack;  // our windows, bottom first
     std::deque<TInputEvent> m_queue;

@@ -2,6 +2,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <vector>
@@ -47,8 +48,11 @@ Bool MatchEvent(Display*, XEvent* event, XPointer arg) {
 
 }  // namespace
 
-TX11Clipboard::TX11Clipboard(Display* display, const TX11Atoms& atoms, Window helper)
-    : m_display(display), m_atoms(atoms), m_helper(helper) {}
+TX11Clipboard::TX11Clipboard(Display* display, const TX11Atoms& atoms, Window helper, Atom selection)
+    : m_display(display),
+      m_atoms(atoms),
+      m_helper(helper),
+      m_selection(selection != None ? selection : atoms.CLIPBOARD) {}
 
 bool TX11Clipboard::WaitForEvent(int type, XEvent& out, int timeoutMs) {
     const auto deadline = TClock::now() + std::chrono::milliseconds(timeoutMs);
@@ -88,8 +92,8 @@ Time TX11Clipboard::ServerTime() {
 void TX11Clipboard::SetText(const std::string& utf8, Time time) {
     m_text = utf8;
     if (time == CurrentTime) time = ServerTime();
-    XSetSelectionOwner(m_display, m_atoms.CLIPBOARD, m_helper, time);
-    m_owner = XGetSelectionOwner(m_display, m_atoms.CLIPBOARD) == m_helper;
+    XSetSelectionOwner(m_display, m_selection, m_helper, time);
+    m_owner = XGetSelectionOwner(m_display, m_selection) == m_helper;
     m_ownedSince = time;
 }
 
@@ -147,19 +151,19 @@ std::string TX11Clipboard::ReadProperty(int timeoutMs, bool& ok) {
 std::string TX11Clipboard::Text() {
     // Asked rather than remembered: another program may have taken the selection while its
     // notification still waits in the queue.
-    const Window owner = XGetSelectionOwner(m_display, m_atoms.CLIPBOARD);
+    const Window owner = XGetSelectionOwner(m_display, m_selection);
     m_owner = m_owner && owner == m_helper;
     if (m_owner) return m_text;
     if (owner == None) return {};
     const auto deadline = TClock::now() + std::chrono::milliseconds(kTimeoutMs);
     for (Atom target : {m_atoms.UTF8_STRING, static_cast<Atom>(XA_STRING)}) {
         XDeleteProperty(m_display, m_helper, m_atoms.VK_SELECTION);
-        XConvertSelection(m_display, m_atoms.CLIPBOARD, target, m_atoms.VK_SELECTION, m_helper, CurrentTime);
+        XConvertSelection(m_display, m_selection, target, m_atoms.VK_SELECTION, m_helper, CurrentTime);
         XFlush(m_display);
         XEvent event;
         for (;;) {
             if (!WaitForEvent(SelectionNotify, event, MsLeft(deadline))) return {};
-            if (event.xselection.selection == m_atoms.CLIPBOARD) break;
+            if (event.xselection.selection == m_selection) break;
         }
         if (event.xselection.property == None) continue;  // the owner cannot give this target
         bool ok = false;
@@ -180,7 +184,7 @@ void TX11Clipboard::Answer(const XSelectionRequestEvent& request) {
     // Obsolete clients name no property: the target serves as one.
     Atom property = request.property != None ? request.property : request.target;
     const bool ours =
-        m_owner && request.selection == m_atoms.CLIPBOARD &&
+        m_owner && request.selection == m_selection &&
         (request.time == CurrentTime || m_ownedSince == CurrentTime || request.time >= m_ownedSince);
     const long maxBytes = XExtendedMaxRequestSize(m_display) > 0
                               ? XExtendedMaxRequestSize(m_display) * 4 - 1024
@@ -191,36 +195,65 @@ void TX11Clipboard::Answer(const XSelectionRequestEvent& request) {
         const Atom targets[] = {m_atoms.TARGETS, m_atoms.UTF8_STRING, XA_STRING, m_atoms.TEXT};
         XChangeProperty(m_display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(targets), 4);
-    } else if ((request.target == m_atoms.UTF8_STRING || request.target == m_atoms.TEXT) &&
-               static_cast<long>(m_text.size()) < maxBytes) {
-        XChangeProperty(m_display, request.requestor, property, m_atoms.UTF8_STRING, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(m_text.data()),
-                        static_cast<int>(m_text.size()));
-    } else if (request.target == XA_STRING && static_cast<long>(m_text.size()) < maxBytes) {
-        const std::string latin1 = Utf8ToLatin1(m_text);
-        XChangeProperty(m_display, request.requestor, property, XA_STRING, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(latin1.data()),
-                        static_cast<int>(latin1.size()));
+    } else if (request.target == m_atoms.UTF8_STRING || request.target == m_atoms.TEXT ||
+               request.target == XA_STRING) {
+        const bool latin1 = request.target == XA_STRING;
+        const Atom type = latin1 ? static_cast<Atom>(XA_STRING) : m_atoms.UTF8_STRING;
+        std::string data = latin1 ? Utf8ToLatin1(m_text) : m_text;
+        if (static_cast<long>(data.size()) < std::min<long>(maxBytes, kIncrThreshold)) {
+            XChangeProperty(m_display, request.requestor, property, type, 8, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(data.data()),
+                            static_cast<int>(data.size()));
+        } else {
+            // Too large for one request: announce the size and send pieces as the requestor
+            // deletes each one.
+            XSelectInput(m_display, request.requestor, PropertyChangeMask);
+            const long size = static_cast<long>(data.size());
+            XChangeProperty(m_display, request.requestor, property, m_atoms.INCR, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(&size), 1);
+            m_outgoing.push_back({request.requestor, property, type, std::move(data), 0});
+        }
     } else {
-        property = None;  // a target we do not offer (or text too large for one request)
+        property = None;  // a target we do not offer
     }
     reply.xselection.property = property;
     XSendEvent(m_display, request.requestor, False, NoEventMask, &reply);
     XFlush(m_display);
 }
 
+bool TX11Clipboard::SendNextPiece(const XPropertyEvent& event) {
+    for (auto it = m_outgoing.begin(); it != m_outgoing.end(); ++it) {
+        if (it->Requestor != event.window || it->Property != event.atom) continue;
+        if (event.state != PropertyDelete) return true;
+        // An empty piece after the last one ends the transfer.
+        const std::size_t size = std::min(kIncrChunk, it->Data.size() - it->Sent);
+        XChangeProperty(m_display, it->Requestor, it->Property, it->Type, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(it->Data.data() + it->Sent),
+                        static_cast<int>(size));
+        it->Sent += size;
+        if (size == 0) {
+            XSelectInput(m_display, it->Requestor, NoEventMask);
+            m_outgoing.erase(it);
+        }
+        XFlush(m_display);
+        return true;
+    }
+    return false;
+}
+
 bool TX11Clipboard::HandleEvent(const XEvent& event) {
-    if (event.type == SelectionRequest && event.xselectionrequest.owner == m_helper) {
+    if (event.type == SelectionRequest && event.xselectionrequest.owner == m_helper &&
+        event.xselectionrequest.selection == m_selection) {
         Answer(event.xselectionrequest);
         return true;
     }
-    if (event.type == SelectionClear && event.xselectionclear.window == m_helper) {
-        if (event.xselectionclear.selection == m_atoms.CLIPBOARD) {
-            m_owner = false;
-            m_text.clear();
-        }
+    if (event.type == SelectionClear && event.xselectionclear.window == m_helper &&
+        event.xselectionclear.selection == m_selection) {
+        m_owner = false;
+        m_text.clear();
         return true;
     }
+    if (event.type == PropertyNotify && !m_outgoing.empty()) return SendNextPiece(event.xproperty);
     return false;
 }
 
