@@ -497,12 +497,12 @@ void TCustomEdit::DefaultHandler(TMessage& m) {
 }
 
 void TCustomEdit::MousePress(TPoint pos, bool doubleClick) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     if (!Focused() && CanFocus()) {
         m_mouseFocusing = true;
         SetFocus();
         m_mouseFocusing = false;
-        if (!*alive) return;
+        if (!alive) return;
     }
     TWindowSystem* ws = TWindowSystem::Current();
     const uint64_t now = ws ? ws->Now() : 0;

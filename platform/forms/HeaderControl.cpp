@@ -298,14 +298,14 @@ void THeaderControl::MouseMoveTo(TPoint pos) {
 
 void THeaderControl::MouseRelease(TPoint pos) {
     if (!m_mouseDown) return;
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     m_mouseDown = false;
     SetMouseCapture(false);
     if (m_trackSection >= 0) {
         THeaderSection* s = m_sections.Items(m_trackSection);
         m_trackSection = -1;
         if (OnSectionTrack) OnSectionTrack(this, s, s->Width(), tsTrackEnd);
-        if (*alive && s->Width() != m_trackStartWidth && OnSectionResize) OnSectionResize(this, s);
+        if (alive && s->Width() != m_trackStartWidth && OnSectionResize) OnSectionResize(this, s);
         return;
     }
     const int pressed = m_pressedSection;
@@ -317,9 +317,9 @@ void THeaderControl::MouseRelease(TPoint pos) {
         if (pressed >= 0 && hit.Index >= 0 && hit.Index != pressed) {
             bool allow = true;
             if (OnSectionDrag) OnSectionDrag(this, m_sections.Items(pressed), m_sections.Items(hit.Index), allow);
-            if (*alive && allow) m_sections.Move(pressed, hit.Index);
+            if (alive && allow) m_sections.Move(pressed, hit.Index);
         }
-        if (*alive && OnSectionEndDrag) OnSectionEndDrag(this);
+        if (alive && OnSectionEndDrag) OnSectionEndDrag(this);
         return;
     }
     Invalidate();

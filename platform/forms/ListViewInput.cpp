@@ -191,9 +191,9 @@ void TListView::DefaultHandler(TMessage& m) {
 }
 
 void TListView::MousePress(TPoint pos, bool doubleClick) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     if (!Focused() && CanFocus()) SetFocus();
-    if (!*alive) return;
+    if (!alive) return;
     const int index = IndexAt(pos.X, pos.Y);
     const TShiftState shift = KeyboardShiftState();
     if (index < 0) {
@@ -207,7 +207,7 @@ void TListView::MousePress(TPoint pos, bool doubleClick) {
     } else {
         MoveFocusTo(index, shift);
     }
-    if (!*alive) return;
+    if (!alive) return;
     if (!doubleClick && Drag.DragMode == dmAutomatic) TDragManager::Instance().Begin(this, ClientToScreen(pos), false);
     if (doubleClick) DblClick();
 }

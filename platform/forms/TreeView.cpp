@@ -404,9 +404,9 @@ void TTreeView::DefaultHandler(TMessage& m) {
 }
 
 void TTreeView::MousePress(TPoint pos, bool doubleClick) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     if (!Focused() && CanFocus()) SetFocus();
-    if (!*alive) return;
+    if (!alive) return;
     TTreeNode* node = GetNodeAt(pos.X, pos.Y);
     if (!node) return;
     const THitTests hit = GetHitTestInfoAt(pos.X, pos.Y);
@@ -415,12 +415,12 @@ void TTreeView::MousePress(TPoint pos, bool doubleClick) {
         return;
     }
     if ((hit & htOnItem) || m_rowSelect || (hit & (htOnRight | htOnIndent))) SetSelected(node);
-    if (!*alive) return;
+    if (!alive) return;
     if (!doubleClick && Drag.DragMode == dmAutomatic && (hit & htOnItem))
         TDragManager::Instance().Begin(this, ClientToScreen(pos), false);
     if (doubleClick && (hit & htOnItem)) {
         DblClick();
-        if (*alive && node->HasChildren()) node->SetExpanded(!node->Expanded());
+        if (alive && node->HasChildren()) node->SetExpanded(!node->Expanded());
     }
 }
 

@@ -103,15 +103,15 @@ void TbsSkinCustomComboBox::StepEditItem(int delta) {
     if (target < 0 || target >= Items().Count()) return;
     m_list->SetItemIndex(target);
     if (DroppedDown()) return;
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     SetText(Items()[target]);
-    if (*alive && OnClick) OnClick(this);
+    if (alive && OnClick) OnClick(this);
 }
 
 void TbsSkinCustomComboBox::EditKeyDown(uint16_t& key, TShiftState shift) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     if (OnKeyDown) OnKeyDown(this, key, shift);
-    if (!*alive || key == 0) return;
+    if (!alive || key == 0) return;
     const int count = Items().Count();
     const int index = m_list->ItemIndex();
     switch (key) {
@@ -141,7 +141,7 @@ void TbsSkinCustomComboBox::EditKeyDown(uint16_t& key, TShiftState shift) {
             if (target < 0 || target >= count) break;
             m_list->SetItemIndex(target);
             SetText(Items()[target]);
-            if (*alive && OnClick) OnClick(this);
+            if (alive && OnClick) OnClick(this);
             break;
         }
         default:
@@ -150,9 +150,9 @@ void TbsSkinCustomComboBox::EditKeyDown(uint16_t& key, TShiftState shift) {
 }
 
 void TbsSkinCustomComboBox::EditKeyUp(uint16_t& key, TShiftState shift) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     if (OnKeyUp) OnKeyUp(this, key, shift);
-    if (!*alive || key < 48 || !m_autoComplete || !m_edit) return;
+    if (!alive || key < 48 || !m_autoComplete || !m_edit) return;
     const std::string typed = m_edit->Text();
     if (typed.empty()) return;
     // One character: from the current item on (it may already be the match), else from the start.
@@ -160,7 +160,7 @@ void TbsSkinCustomComboBox::EditKeyUp(uint16_t& key, TShiftState shift) {
     const int found = m_list->ListBox()->FindPrefix(typed, single ? ItemIndex() - 1 : -1);
     if (found < 0) return;
     SetItemIndex(found);
-    if (!*alive || !m_edit) return;
+    if (!alive || !m_edit) return;
     const std::string& item = Items()[found];
     m_edit->SetSelStart(static_cast<int>(typed.size()));
     m_edit->SetSelLength(static_cast<int>(item.size()) - static_cast<int>(typed.size()));
@@ -179,9 +179,9 @@ void TbsSkinCustomComboBox::EditWindowProc(TMessage& m) {
             CloseUp(false);
             break;
         case ui::WM_KILLFOCUS: {
-            auto alive = AliveToken().lock();
+            const auto alive = WeakRef();
             if (m_editProc) m_editProc(m);
-            if (*alive) CloseUp(false);
+            if (alive) CloseUp(false);
             return;
         }
         default:

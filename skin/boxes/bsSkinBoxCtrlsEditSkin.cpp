@@ -280,9 +280,9 @@ void TbsSkinCustomEdit::WndProc(forms::TMessage& m) {
                 const bool onButton = static_cast<int>(m.WParam) == ui::HTOBJECT;
                 SetButtonState(onButton, false);
                 if (!onButton) return;
-                auto alive = AliveToken().lock();
+                const auto alive = WeakRef();
                 if (!Focused() && CanFocus()) SetFocus();
-                if (*alive && OnButtonClick) OnButtonClick(this);
+                if (alive && OnButtonClick) OnButtonClick(this);
                 return;
             }
             break;

@@ -88,9 +88,9 @@ void TbsSkinHeaderControl::Notification(TComponent* component, TOperation operat
 void TbsSkinHeaderControl::WMEraseBkgnd(TMessage& message) { message.Result = 1; }
 
 void TbsSkinHeaderControl::SectionClick(THeaderSection* section) {
-    auto alive = AliveToken().lock();
+    const auto alive = WeakRef();
     THeaderControl::SectionClick(section);
-    if (*alive && OnSkinSectionClick) OnSkinSectionClick(this, section);
+    if (alive && OnSkinSectionClick) OnSkinSectionClick(this, section);
 }
 
 void TbsSkinHeaderControl::DrawSection(gfx::TCanvas& canvas, int index, const TRect& rect, bool pressed, bool hot) {

@@ -207,9 +207,9 @@ TEST_F(SkinEditTest, SkinnedEditKeepsTheRecordHeightAndItsButtonFollowsTheRightE
     Ui().MouseMove(button);
     ProcessMessages();
     EXPECT_TRUE(edit->ButtonHot());
-    EXPECT_EQ(Ui().ScreenPixel(button.X, button.Y), kEditButtonHot);
+    EXPECT_EQ(Ui().Pixel(button.X, button.Y), kEditButtonHot);
     Ui().MouseDown();
-    EXPECT_EQ(Ui().ScreenPixel(button.X, button.Y), kEditButtonDown);
+    EXPECT_EQ(Ui().Pixel(button.X, button.Y), kEditButtonDown);
     Ui().MouseUp();
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(edit->Focused());
@@ -217,7 +217,7 @@ TEST_F(SkinEditTest, SkinnedEditKeepsTheRecordHeightAndItsButtonFollowsTheRightE
     Ui().MouseMove({window.X + 20, window.Y + 10});
     ProcessMessages();
     EXPECT_FALSE(edit->ButtonHot());
-    EXPECT_EQ(Ui().ScreenPixel(button.X, button.Y), kEditActiveFace);
+    EXPECT_EQ(Ui().Pixel(button.X, button.Y), kEditActiveFace);
 }
 
 TEST_F(SkinEditTest, ColoursFollowPointerFocusAndEnabling) {
@@ -255,9 +255,9 @@ TEST_F(SkinEditTest, WithoutARecordTheDefaultFrameAndButtonGeometry) {
     EXPECT_EQ(edit->EditButtonRect(), (TRect{100, 0, 120, 20}));
     const TPoint corner = edit->Parent()->ClientToScreen({edit->Left(), edit->Top()});
     ProcessMessages();
-    EXPECT_EQ(Ui().ScreenPixel(corner.X, corner.Y),
+    EXPECT_EQ(Ui().Pixel(corner.X, corner.Y),
               platform::gfx::ColorToRGB(platform::gfx::clBtnShadow));
-    EXPECT_EQ(Ui().ScreenPixel(corner.X + 1, corner.Y + 1),
+    EXPECT_EQ(Ui().Pixel(corner.X + 1, corner.Y + 1),
               platform::gfx::ColorToRGB(platform::gfx::clBtnFace));
     // A skin change names the edit's skin data: it forgets its record, then binds again.
     skin::TbsSkinData* data = MakeEditSkin();
