@@ -9,6 +9,7 @@
 #include "platform/forms/Menus.h"
 #include "platform/forms/PropertyTable.h"
 #include "platform/forms/StdCtrls.h"
+#include "platform/forms/TabControl.h"
 #include "platform/forms/Timer.h"
 
 namespace platform::forms {
@@ -359,6 +360,7 @@ void RegisterFormsClasses(TClassRegistry& r) {
     RegisterForm(r);
     RegisterStdControls(r);
     RegisterNonVisual(r);
+    RegisterTabClasses(r);
 }
 
 }  // namespace platform::forms

@@ -7,6 +7,7 @@
 #include "skin/boxes/bsSkinBoxCtrlsComboBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsListBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsUpDown.h"
+#include "skin/boxes/bsSkinTabs.h"
 #include "skin/controls/bsSkinCtrlsRegister.h"
 #include "skin/controls/bsSkinCtrlsScrollBar.h"
 
@@ -168,6 +169,7 @@ void RegisterSkinBoxClasses() {
     RegisterScrollBar(r);
     RegisterListBox(r);
     RegisterComboBox(r);
+    RegisterSkinTabClasses();
 }
 
 }  // namespace skin

@@ -36,6 +36,8 @@ void SkinControlsBeforeChange(TWinControl& root, const TbsSkinData* data) {
             s->ForgetRecord();
         else if (auto* g = dynamic_cast<TbsGraphicSkinControl*>(c); g && Bound(g->SkinData(), data))
             g->ForgetRecord();
+        else if (auto* k = dynamic_cast<TbsSkinChangeClient*>(c); k && Bound(k->BoundSkinData(), data))
+            k->ForgetSkinRecord();
     });
 }
 
@@ -53,6 +55,8 @@ void SkinControlsChange(TWinControl& root, const TbsSkinData* data) {
             if (Bound(b->SkinData(), data)) b->RefreshSkin();
         } else if (auto* v = dynamic_cast<TbsSkinBevel*>(c)) {
             if (Bound(v->SkinData(), data)) v->RefreshSkin();
+        } else if (auto* k = dynamic_cast<TbsSkinChangeClient*>(c)) {
+            if (Bound(k->BoundSkinData(), data)) k->ApplySkinRecord();
         }
     });
 }

@@ -9,6 +9,16 @@
 
 namespace skin {
 
+// Skinned controls that descend from a platform control instead of a skin control base (the page
+// and tab controls) take part in the skin changes through this interface.
+class TbsSkinChangeClient {
+public:
+    virtual ~TbsSkinChangeClient() = default;
+    [[nodiscard]] virtual TbsSkinData* BoundSkinData() const = 0;
+    virtual void ForgetSkinRecord() = 0;
+    virtual void ApplySkinRecord() = 0;
+};
+
 // Every skinned control below root (recursively) bound to data forgets its record.
 void SkinControlsBeforeChange(platform::forms::TWinControl& root, const TbsSkinData* data);
 // Every skinned control below root bound to data binds again: the windowed and windowless skin
