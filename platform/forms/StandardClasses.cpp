@@ -11,6 +11,7 @@
 #include "platform/forms/PropertyTable.h"
 #include "platform/forms/StandardProperties.h"
 #include "platform/forms/StdCtrls.h"
+#include "platform/forms/TabControl.h"
 #include "platform/forms/Timer.h"
 #include "platform/forms/ViewClasses.h"
 
@@ -290,6 +291,7 @@ void RegisterFormsClasses(TClassRegistry& r) {
     RegisterNonVisual(r);
     RegisterViewClasses(r);
     RegisterEditClasses(r);
+    RegisterTabClasses(r);
 }
 
 }  // namespace platform::forms

@@ -9,6 +9,7 @@
 #include "skin/boxes/bsSkinBoxCtrlsEditRegister.h"
 #include "skin/boxes/bsSkinBoxCtrlsListBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsUpDown.h"
+#include "skin/boxes/bsSkinTabs.h"
 #include "skin/controls/bsSkinCtrlsRegister.h"
 #include "skin/controls/bsSkinCtrlsScrollBar.h"
 
@@ -169,6 +170,7 @@ void RegisterSkinBoxClasses() {
     RegisterListBox(r);
     RegisterComboBox(r);
     RegisterSkinEditClasses(r);
+    RegisterSkinTabClasses();
 }
 
 }  // namespace skin

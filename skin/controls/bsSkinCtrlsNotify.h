@@ -9,8 +9,9 @@
 
 namespace skin {
 
-// A control that binds to a skin record by itself, outside the control base classes (the skinned
-// edits and memos), takes part in the change messages through this interface.
+// A control that binds to a skin record by itself, outside the skin control base classes (the
+// skinned edits and memos, the page and tab controls), takes part in the change messages
+// through this interface.
 class TbsSkinChangeClient {
 public:
     virtual ~TbsSkinChangeClient() = default;
