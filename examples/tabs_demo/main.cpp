@@ -16,6 +16,7 @@
 
 #include "TabsDemoForm.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/ApplicationCreateForm.h"
 #include "platform/forms/FormResource.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/backend/BackendFactory.h"

@@ -14,6 +14,7 @@
 #include "TabsDemoForm.h"
 #include "XObserver.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/ApplicationCreateForm.h"
 #include "platform/gfx/Color.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/backend/x11/X11Backend.h"
