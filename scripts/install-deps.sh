@@ -8,7 +8,7 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format clang-tidy
   libx11-dev libxext-dev libxrandr-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fontconfig
-  libpixman-1-dev libjpeg62-turbo-dev zlib1g-dev libpng-dev
+  libpixman-1-dev libjpeg62-turbo-dev zlib1g-dev libdeflate-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick xdg-utils
 )

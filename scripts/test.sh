@@ -29,3 +29,8 @@ fi
 
 echo "== end-to-end tests (Xvfb)"
 bash scripts/with-xvfb.sh bash -c "cd build/debug && ctest --output-on-failure -L e2e --no-tests=ignore"
+
+# A smoke run of the x11 start-up benchmark (3 runs, figures printed, no thresholds), so that
+# it keeps working; the debug build's figures say nothing about speed.
+echo "== x11 start-up benchmark, smoke run"
+bash scripts/with-xvfb.sh build/debug/bench/browser_x11/browser_x11_startup 3

@@ -1,6 +1,10 @@
 #include "platform/gfx/Region.h"
+#include "platform/gfx/RegionBuilder.h"
 
 #include <pixman.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace platform::gfx {
 
@@ -176,6 +180,115 @@ TRegion TRegion::Combine(const TRegion& a, const TRegion& b, int mode) {
 
 bool operator==(const TRegion& a, const TRegion& b) {
     return pixman_region32_equal(&a.m_impl->region, &b.m_impl->region) != 0;
+}
+
+}  // namespace platform::gfx
+
+namespace platform::gfx {
+
+TRegionBuilder::~TRegionBuilder() {
+    std::free(m_block);
+}
+
+TRegionBuilder::TBox* TRegionBuilder::Boxes() const {
+    static_assert(sizeof(TBox) == sizeof(pixman_box32_t));
+    return reinterpret_cast<TBox*>(static_cast<pixman_region32_data_t*>(m_block) + 1);
+}
+
+// Doubling by realloc: large blocks move by remapping pages, not by copying them.
+bool TRegionBuilder::Grow(std::size_t more) {
+    if (m_count + more <= m_capacity) return true;
+    const std::size_t capacity = std::max({m_capacity * 2, m_count + more, std::size_t{64}});
+    void* block = std::realloc(m_block, sizeof(pixman_region32_data_t) + capacity * sizeof(TBox));
+    if (!block) return false;
+    m_block = block;
+    m_capacity = capacity;
+    return true;
+}
+
+void TRegionBuilder::AddRun(int y, int left, int right) {
+    if (right <= left) return;
+    if (m_inRow) {
+        TBox& last = Boxes()[m_count - 1];
+        if (y < last.Y1 || (y == last.Y1 && left < last.X1)) return;
+        if (y == last.Y1 && left <= last.X2) {
+            last.X2 = std::max(last.X2, right);  // touching runs are one
+            return;
+        }
+        if (y > last.Y1) EndRow();
+    }
+    if (!Grow(1)) return;
+    if (!m_inRow) {
+        m_rowStart = m_count;
+        m_inRow = true;
+    }
+    Boxes()[m_count++] = {left, y, right, y + 1};
+}
+
+void TRegionBuilder::AddRow(int y, const int32_t* edges, std::size_t count) {
+    bool ordered = count % 2 == 0 && (!m_inRow || y > Boxes()[m_count - 1].Y1);
+    for (std::size_t i = 1; ordered && i < count; ++i) ordered = edges[i - 1] < edges[i];
+    if (!ordered || count == 0 || !Grow(count / 2)) {
+        for (std::size_t i = 0; i + 1 < count; i += 2) AddRun(y, edges[i], edges[i + 1]);
+        return;
+    }
+    EndRow();
+    m_rowStart = m_count;
+    m_inRow = true;
+    TBox* boxes = Boxes() + m_count;
+    for (std::size_t i = 0; i < count; i += 2) boxes[i / 2] = {edges[i], y, edges[i + 1], y + 1};
+    m_count += count / 2;
+}
+
+// A row whose runs match the band just above it, which it touches, extends that band.
+void TRegionBuilder::EndRow() {
+    if (!m_inRow) return;
+    m_inRow = false;
+    TBox* boxes = Boxes();
+    const std::size_t rowCount = m_count - m_rowStart;
+    const std::size_t bandCount = m_rowStart - m_bandStart;
+    bool same = rowCount == bandCount && bandCount > 0 && boxes[m_bandStart].Y2 == boxes[m_rowStart].Y1;
+    for (std::size_t i = 0; same && i < rowCount; ++i) {
+        same = boxes[m_bandStart + i].X1 == boxes[m_rowStart + i].X1 &&
+               boxes[m_bandStart + i].X2 == boxes[m_rowStart + i].X2;
+    }
+    if (same) {
+        const int32_t bottom = boxes[m_rowStart].Y2;
+        m_count = m_rowStart;
+        for (std::size_t i = m_bandStart; i < m_rowStart; ++i) boxes[i].Y2 = bottom;
+    } else {
+        m_bandStart = m_rowStart;
+    }
+}
+
+TRegion TRegionBuilder::Finish() {
+    EndRow();
+    TRegion result;
+    if (m_count > 0) {
+        // The result is a fresh region of our own, so writing its representation is safe.
+        pixman_region32_t& region = const_cast<TRegion::Impl*>(result.Handle())->region;
+        const TBox* boxes = Boxes();
+        region.extents = {boxes[0].X1, boxes[0].Y1, boxes[0].X2, boxes[m_count - 1].Y2};
+        for (std::size_t i = 0; i < m_count; ++i) {
+            region.extents.x1 = std::min(region.extents.x1, boxes[i].X1);
+            region.extents.x2 = std::max(region.extents.x2, boxes[i].X2);
+        }
+        if (m_count == 1) {
+            region.data = nullptr;
+        } else {
+            // Banded, sorted and coalesced as the library keeps its boxes: the block becomes the
+            // region's data (the library frees it with free()).
+            auto* data = static_cast<pixman_region32_data_t*>(m_block);
+            data->size = static_cast<long>(m_capacity);
+            data->numRects = static_cast<long>(m_count);
+            region.data = data;
+            m_block = nullptr;
+            m_capacity = 0;
+        }
+    }
+    m_count = m_rowStart = m_bandStart = 0;
+    m_inRow = false;
+    return result;
 }
 
 }  // namespace platform::gfx

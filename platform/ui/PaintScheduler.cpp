@@ -215,6 +215,10 @@ void TPaintScheduler::EnsureBackBuffer(TWindow* topLevel) {
     if (!topLevel->m_backBuffer) {
         topLevel->m_backBuffer = std::make_shared<gfx::TBitmap>(w, h);
     } else if (topLevel->m_backBuffer->Width() != w || topLevel->m_backBuffer->Height() != h) {
+        // A hidden window is redrawn whole when it is shown, so its old pixels need not be kept:
+        // freeing them first keeps one buffer alive instead of two while a form sizes itself
+        // during its load.
+        if (!topLevel->IsWindowVisible()) topLevel->m_backBuffer->Clear();
         topLevel->m_backBuffer->SetSize(w, h);
     }
 }

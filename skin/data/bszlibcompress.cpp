@@ -4,6 +4,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
+
+#if VK_HAVE_LIBDEFLATE
+#include <libdeflate.h>
+#endif
 
 namespace skin {
 
@@ -25,6 +30,35 @@ std::vector<uint8_t> ReadRest(platform::core::TStream& source) {
     }
     return data;
 }
+
+#if VK_HAVE_LIBDEFLATE
+// The whole stream in one call into one buffer, which is about twice as fast as inflating block
+// by block. The inflated size is not stored in the stream: the buffer starts at a generous guess
+// (pages never written are never touched) and doubles up to maxSize. False on any fault; the
+// block inflater then tells which one it is.
+bool InflateWhole(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out, std::size_t maxSize) {
+    std::unique_ptr<libdeflate_decompressor, decltype(&libdeflate_free_decompressor)> inflater(
+        libdeflate_alloc_decompressor(), &libdeflate_free_decompressor);
+    if (!inflater) return false;
+    constexpr std::size_t kFirstGuess = 1u << 20;
+    std::size_t capacity =
+        std::min(maxSize, std::max(kFirstGuess, size > maxSize / 16 ? maxSize : size * 16));
+    for (;;) {
+        std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[std::max<std::size_t>(capacity, 1)]);
+        if (!buffer) return false;
+        std::size_t used = 0;
+        std::size_t produced = 0;
+        const libdeflate_result rc = libdeflate_zlib_decompress_ex(inflater.get(), data, size, buffer.get(),
+                                                                   capacity, &used, &produced);
+        if (rc == LIBDEFLATE_SUCCESS) {
+            out.assign(buffer.get(), buffer.get() + produced);
+            return true;
+        }
+        if (rc != LIBDEFLATE_INSUFFICIENT_SPACE || capacity >= maxSize) return false;
+        capacity = capacity > maxSize / 2 ? maxSize : capacity * 2;
+    }
+}
+#endif
 
 }  // namespace
 
@@ -57,6 +91,10 @@ std::vector<uint8_t> ZCompress(const uint8_t* data, std::size_t size) {
 bool ZDecompress(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out, std::string* error,
                  std::size_t maxSize) {
     out.clear();
+#if VK_HAVE_LIBDEFLATE
+    if (InflateWhole(data, size, out, maxSize)) return true;
+    out.clear();
+#endif
     z_stream zs{};
     if (inflateInit(&zs) != Z_OK) {
         SetError(error, "zlib could not start");

@@ -17,9 +17,10 @@ inline constexpr std::size_t kMaxInflatedSize = 64u * 1024u * 1024u;
 // Deflates at the maximum level.
 [[nodiscard]] std::vector<uint8_t> ZCompress(const uint8_t* data, std::size_t size);
 
-// Inflates in blocks of 4096 bytes. Fails (out empty, error set) on a damaged stream, on a stream
-// that ends before its end marker, and on output beyond maxSize. Bytes after the end marker are
-// ignored.
+// Inflates the whole stream at once where the build has the faster whole-buffer inflater,
+// otherwise (and to tell what is wrong with a faulty stream) in blocks of 4096 bytes. Fails (out empty, error
+// set) on a damaged stream, on a stream that ends before its end marker, and on output beyond maxSize. Bytes
+// after the end marker are ignored.
 bool ZDecompress(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out,
                  std::string* error = nullptr, std::size_t maxSize = kMaxInflatedSize);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/Region.h"
+#include "platform/gfx/RegionBuilder.h"
 
 using namespace platform::gfx;
 using platform::core::Point;
@@ -72,4 +73,53 @@ TEST(Region, OffsetAndValueSemantics) {
     EXPECT_TRUE(taken.IsEmpty());
     assigned.Clear();
     EXPECT_TRUE(assigned.IsEmpty());
+}
+
+// Runs given row by row make the same region, in the same banded form, as their rectangles do.
+TEST(RegionBuilder, RowsOfRunsGiveTheCanonicalRegion) {
+    TRegionBuilder builder;
+    // Rows 0-2 alike (one band), row 3 different, row 4 missing, rows 5-6 alike again but apart
+    // from rows 0-2 by the gap, so a band of their own.
+    const std::vector<TRect> runs{Rect(0, 0, 2, 1), Rect(4, 0, 6, 1), Rect(0, 1, 2, 2), Rect(4, 1, 6, 2),
+                                  Rect(0, 2, 2, 3), Rect(4, 2, 6, 3), Rect(1, 3, 5, 4), Rect(0, 5, 2, 6),
+                                  Rect(4, 5, 6, 6), Rect(0, 6, 2, 7), Rect(4, 6, 6, 7)};
+    for (const TRect& r : runs) builder.AddRun(r.Top, r.Left, r.Right);
+    const TRegion built = builder.Finish();
+    const TRegion reference(runs);
+    EXPECT_TRUE(built == reference);
+    EXPECT_EQ(built.Rects(), reference.Rects());
+    EXPECT_EQ(built.Rects(), (std::vector<TRect>{Rect(0, 0, 2, 3), Rect(4, 0, 6, 3), Rect(1, 3, 5, 4),
+                                                 Rect(0, 5, 2, 7), Rect(4, 5, 6, 7)}));
+    EXPECT_EQ(built.Box(), Rect(0, 0, 6, 7));
+
+    // The built region takes part in set operations like any other.
+    TRegion cut = built;
+    cut.Subtract(Rect(0, 0, 6, 1));
+    TRegion cutReference = reference;
+    cutReference.Subtract(Rect(0, 0, 6, 1));
+    EXPECT_EQ(cut.Rects(), cutReference.Rects());
+    TRegion joined = built;
+    joined.Union(Rect(2, 0, 4, 3));
+    EXPECT_EQ(joined.Rects(),
+              (std::vector<TRect>{Rect(0, 0, 6, 3), Rect(1, 3, 5, 4), Rect(0, 5, 2, 7), Rect(4, 5, 6, 7)}));
+}
+
+TEST(RegionBuilder, TouchingRunsMergeAndDisorderedOnesAreIgnored) {
+    TRegionBuilder builder;
+    builder.AddRun(2, 0, 3);
+    builder.AddRun(2, 3, 5);  // touches the run before: one run
+    builder.AddRun(2, 1, 2);  // starts left of the last run: ignored
+    builder.AddRun(1, 0, 9);  // a row above the current one: ignored
+    builder.AddRun(2, 7, 7);  // empty: ignored
+    builder.AddRun(3, 0, 5);  // the same run below: one band
+    TRegion region = builder.Finish();
+    EXPECT_EQ(region.Rects(), (std::vector<TRect>{Rect(0, 2, 5, 4)}));
+    EXPECT_EQ(region.RectCount(), 1);
+    EXPECT_TRUE(region.Contains(Point(4, 3)));
+    EXPECT_FALSE(region.Contains(Point(5, 3)));
+
+    // Nothing given: empty; the builder starts afresh after Finish.
+    EXPECT_TRUE(builder.Finish().IsEmpty());
+    builder.AddRun(0, 10, 12);
+    EXPECT_EQ(builder.Finish().Rects(), (std::vector<TRect>{Rect(10, 0, 12, 1)}));
 }

@@ -90,3 +90,20 @@ TEST(SkinZlib, CapsTheInflatedSize) {
     EXPECT_FALSE(ZDecompress(packedBomb.data(), packedBomb.size(), out));
     EXPECT_TRUE(out.empty());
 }
+
+// Streams that inflate to far more than their first buffer holds (a few KiB that become MiBs)
+// still come out whole, up to a cap that equals their size exactly.
+TEST(SkinZlib, InflatesFarBeyondItsFirstGuess) {
+    std::vector<uint8_t> data(5 * 1024 * 1024 + 3);
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>((i / 4096) * 7 + (i % 3));
+    const auto packed = ZCompress(data.data(), data.size());
+    ASSERT_LT(packed.size() * 64, data.size());
+    std::vector<uint8_t> out;
+    std::string error;
+    ASSERT_TRUE(ZDecompress(packed.data(), packed.size(), out, &error)) << error;
+    EXPECT_EQ(out, data);
+    EXPECT_TRUE(ZDecompress(packed.data(), packed.size(), out, nullptr, data.size()));
+    EXPECT_EQ(out.size(), data.size());
+    EXPECT_FALSE(ZDecompress(packed.data(), packed.size(), out, &error, data.size() - 1));
+    EXPECT_TRUE(out.empty());
+}

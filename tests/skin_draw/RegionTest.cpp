@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 
 #include "platform/gfx/Color.h"
 #include "skin/data/bsUtilsRegion.h"
@@ -142,6 +143,36 @@ TEST(BuildFrameRegion, BackwardPointsOrNothingToUnite) {
     TbsFrameGeometry noClient = ng;
     noClient.ClientRect = {3, 4, 3, 20};
     EXPECT_FALSE(BuildFrameRegion(empty, kMaskGeometry, noClient, 30).has_value());
+}
+
+// The region straight from the mask is the region of its rectangle data, rectangle for
+// rectangle, whatever the mask: noise of several densities, runs at both edges, repeated and
+// empty rows.
+TEST(RegionFromBitmap, SameRegionAsItsRectangleData) {
+    std::mt19937 rnd(11);
+    for (int density : {1, 2, 8, 15}) {
+        TBitmap mask = Filled(67, 40, clWhite);
+        for (int y = 0; y < 40; ++y) {
+            if (y % 9 == 4) continue;  // an empty row
+            for (int x = 0; x < 67; ++x) {
+                const bool black =
+                    y % 5 == 1 ? mask.Pixel(x, y - 1) == clBlack : static_cast<int>(rnd() % 16) < density;
+                if (black) mask.SetPixel(x, y, clBlack);
+            }
+        }
+        mask.SetPixel(0, 0, clBlack);
+        mask.SetPixel(66, 0, clBlack);
+        const auto direct = RegionFromBitmap(mask);
+        const auto viaData = RegionFromData(BuildRegionRects(mask, 0, 0));
+        ASSERT_TRUE(direct.has_value());
+        ASSERT_TRUE(viaData.has_value());
+        EXPECT_TRUE(*direct == *viaData) << "density " << density;
+        EXPECT_EQ(direct->Rects(), viaData->Rects()) << "density " << density;
+        EXPECT_TRUE(direct->Contains({66, 0}));
+    }
+    const auto black = RegionFromBitmap(Filled(5, 3, clBlack));
+    ASSERT_TRUE(black.has_value());
+    EXPECT_EQ(black->Rects(), (std::vector<TRect>{{0, 0, 5, 3}}));
 }
 
 }  // namespace

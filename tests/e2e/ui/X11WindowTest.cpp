@@ -69,6 +69,40 @@ TEST_P(X11PresentTest, PresentsPixelsInsideTheShapeOnly) {
     EXPECT_TRUE(WaitForPixel(41, 51, 0x3060C0));
 }
 
+// A window taller than what the shared strip holds goes out band by band: every row lands at its
+// own place, also for a rectangle that starts and ends inside a band.
+TEST_P(X11PresentTest, TallWindowsArriveRowForRow) {
+    const TRect bounds{20, 20, 320, 620};
+    const TNativeId id = ShowFilled(bounds, 0x202020);
+    ASSERT_NE(id, 0u);
+    ASSERT_TRUE(WaitForPixel(bounds.Left + 5, bounds.Bottom - 1, 0x202020));
+    auto rowColour = [](int y, uint32_t green) {
+        return (static_cast<uint32_t>(y >> 8) << 16) | green | (y & 0xFF);
+    };
+    platform::gfx::TBitmap buffer(bounds.Width(), bounds.Height());
+    for (int y = 0; y < buffer.Height(); ++y) {
+        for (int x = 0; x < buffer.Width(); ++x) buffer.ScanLine(y)[x] = rowColour(y, 0x8000);
+    }
+    Backend().Present(id, buffer, {TRect{0, 0, bounds.Width(), bounds.Height()}});
+    ASSERT_TRUE(WaitForPixel(bounds.Left + 299, bounds.Bottom - 1, rowColour(599, 0x8000)));
+    for (int y : {0, 1, 200, 217, 218, 219, 300, 436, 437, 438, 500, 598}) {
+        EXPECT_EQ(ScreenPixel(bounds.Left + (y * 7) % 300, bounds.Top + y), rowColour(y, 0x8000))
+            << "row " << y;
+    }
+
+    for (int y = 0; y < buffer.Height(); ++y) {
+        for (int x = 0; x < buffer.Width(); ++x) buffer.ScanLine(y)[x] = rowColour(y, 0x4000);
+    }
+    Backend().Present(id, buffer, {TRect{10, 150, 60, 470}});
+    ASSERT_TRUE(WaitForPixel(bounds.Left + 59, bounds.Top + 469, rowColour(469, 0x4000)));
+    for (int y : {150, 217, 218, 300, 437, 438}) {
+        EXPECT_EQ(ScreenPixel(bounds.Left + 10, bounds.Top + y), rowColour(y, 0x4000)) << "row " << y;
+        EXPECT_EQ(ScreenPixel(bounds.Left + 60, bounds.Top + y), rowColour(y, 0x8000)) << "row " << y;
+    }
+    EXPECT_EQ(ScreenPixel(bounds.Left + 10, bounds.Top + 149), rowColour(149, 0x8000));
+    EXPECT_EQ(ScreenPixel(bounds.Left + 10, bounds.Top + 470), rowColour(470, 0x8000));
+}
+
 INSTANTIATE_TEST_SUITE_P(SharedAndPlain, X11PresentTest, ::testing::Values(false, true),
                          [](const auto& testInfo) { return testInfo.param ? "Plain" : "SharedMemory"; });
 

@@ -30,6 +30,17 @@ core::TRect Clip(const core::TRect& r, int width, int height) {
     return r.Intersect(core::TRect{0, 0, width, height});
 }
 
+// A shared image is a strip of the window's width and this many bytes at most: rectangles go
+// through it band by band. The window's pixels live once, in the back buffer, instead of again
+// in a segment of the window's size; the server's wait between bands costs less than a
+// millisecond even for a whole window's first frame.
+constexpr std::size_t kStripBytes = 256 * 1024;
+
+int StripRows(int width, int height) {
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    return std::clamp(static_cast<int>(kStripBytes / rowBytes), 1, height);
+}
+
 }  // namespace
 
 TX11Presenter::TX11Presenter(Display* display, int screen, bool allowSharedMemory)
@@ -122,12 +133,13 @@ bool TX11Presenter::CreatePlain(TX11Surface& surface, int width, int height) {
 }
 
 bool TX11Presenter::EnsureSurface(TX11Surface& surface, int width, int height) {
-    if (surface.Image && surface.Image->width == width && surface.Image->height == height &&
+    const int rows = m_shm ? StripRows(width, height) : height;
+    if (surface.Image && surface.Image->width == width && surface.Image->height == rows &&
         surface.Shared == m_shm) {
         return true;
     }
     Release(surface);
-    if (m_shm && CreateShared(surface, width, height)) return true;
+    if (m_shm && CreateShared(surface, width, rows)) return true;
     return CreatePlain(surface, width, height);
 }
 
@@ -144,11 +156,12 @@ void TX11Presenter::Release(TX11Surface& surface) {
     surface = {};
 }
 
-void TX11Presenter::CopyPixels(XImage* image, const gfx::TBitmap& buffer, const core::TRect& rect) const {
+void TX11Presenter::CopyPixels(XImage* image, const gfx::TBitmap& buffer, const core::TRect& rect,
+                               int imageTop) const {
     if (m_direct) {
         const std::size_t bytes = static_cast<std::size_t>(rect.Width()) * 4;
         for (int y = rect.Top; y < rect.Bottom; ++y) {
-            char* dest = image->data + static_cast<std::size_t>(y) * image->bytes_per_line +
+            char* dest = image->data + static_cast<std::size_t>(y - imageTop) * image->bytes_per_line +
                          static_cast<std::size_t>(rect.Left) * 4;
             std::memcpy(dest, buffer.ScanLine(y) + rect.Left, bytes);
         }
@@ -160,7 +173,7 @@ void TX11Presenter::CopyPixels(XImage* image, const gfx::TBitmap& buffer, const 
             const uint32_t p = row[x];
             const unsigned long pixel = ToMask((p >> 16) & 0xFF, m_redMask) |
                                         ToMask((p >> 8) & 0xFF, m_greenMask) | ToMask(p & 0xFF, m_blueMask);
-            XPutPixel(image, x, y, pixel);
+            XPutPixel(image, x, y - imageTop, pixel);
         }
     }
 }
@@ -201,19 +214,23 @@ void TX11Presenter::Present(TX11Surface& surface, Window window, const gfx::TBit
     }
 
     if (!EnsureSurface(surface, width, height)) return;
-    // The server may still be reading the previous frame out of the segment.
-    if (surface.Shared) WaitForServer();
     for (const core::TRect& r : rects) {
         const core::TRect c = Clip(r, width, height);
         if (c.IsEmpty()) continue;
-        CopyPixels(surface.Image, buffer, c);
-        if (surface.Shared) {
-            XShmPutImage(m_display, window, m_gc, surface.Image, c.Left, c.Top, c.Left, c.Top,
-                         static_cast<unsigned>(c.Width()), static_cast<unsigned>(c.Height()), False);
-            m_serverReading = true;
-        } else {
+        if (!surface.Shared) {
+            CopyPixels(surface.Image, buffer, c, 0);
             XPutImage(m_display, window, m_gc, surface.Image, c.Left, c.Top, c.Left, c.Top,
                       static_cast<unsigned>(c.Width()), static_cast<unsigned>(c.Height()));
+            continue;
+        }
+        for (int top = c.Top; top < c.Bottom; top += surface.Image->height) {
+            const core::TRect band{c.Left, top, c.Right, std::min(c.Bottom, top + surface.Image->height)};
+            // The server may still be reading the band before out of the strip.
+            WaitForServer();
+            CopyPixels(surface.Image, buffer, band, top);
+            XShmPutImage(m_display, window, m_gc, surface.Image, band.Left, 0, band.Left, band.Top,
+                         static_cast<unsigned>(band.Width()), static_cast<unsigned>(band.Height()), False);
+            m_serverReading = true;
         }
     }
     XFlush(m_display);

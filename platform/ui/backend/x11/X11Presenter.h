@@ -1,7 +1,7 @@
 #pragma once
 // Copies rectangles of a window's back buffer (32-bit B, G, R, X rows) to the window: through a
-// shared-memory image (MIT-SHM) where the server can attach one, otherwise with plain image
-// requests. A server that refuses the shared segment (BadAccess: another user, another machine)
+// shared-memory strip (MIT-SHM), band by band, where the server can attach one, otherwise with
+// plain image requests. A server that refuses the shared segment (BadAccess: another user, another machine)
 // switches the presenter to plain images for good.
 
 #include <vector>
@@ -15,7 +15,8 @@ class TBitmap;
 
 namespace platform::ui::x11 {
 
-// A window's image, kept between presents and rebuilt when the buffer's size changes.
+// A window's image (a strip of the window's width when shared), kept between presents and
+// rebuilt when the buffer's size changes.
 struct TX11Surface {
     XImage* Image = nullptr;
     XShmSegmentInfo Shm{};
@@ -41,7 +42,8 @@ private:
     bool EnsureSurface(TX11Surface& surface, int width, int height);
     bool CreateShared(TX11Surface& surface, int width, int height);
     bool CreatePlain(TX11Surface& surface, int width, int height);
-    void CopyPixels(XImage* image, const gfx::TBitmap& buffer, const core::TRect& rect) const;
+    // Copies rect of the buffer into the image, whose row 0 is the buffer's row imageTop.
+    void CopyPixels(XImage* image, const gfx::TBitmap& buffer, const core::TRect& rect, int imageTop) const;
     void WaitForServer();
 
     Display* m_display;
