@@ -116,7 +116,8 @@ void TBrowser::FormCreate() {
     SettingsFile.reset();
 
     Packages = std::make_unique<TPackageList>(m_paths.PackageFolder,
-                                              [this](const std::string& text) { ShowText(text); });
+                                              [this](const std::string& text) { ShowText(text); },
+                                              m_paths.MorePackageFolders);
     m_created = true;
 
     if (CurrentPackage < 0 || CurrentPackage >= Packages->Count()) CurrentPackage = 0;

@@ -1,12 +1,12 @@
 #include "app/BrowserControls.h"
 
+#include "app/DataDirs.h"
 #include "platform/core/Files.h"
 
 namespace app {
 
 TBrowserPaths DefaultBrowserPaths() {
-    const std::string exe = platform::core::ExecutablePath();
-    return {platform::core::ChangeFileExt(exe, ".ini"), platform::core::ExtractFilePath(exe)};
+    return ResolveBrowserPaths(platform::core::ExecutablePath(), TDataDirs::FromEnvironment());
 }
 
 platform::core::TStartResult TProcessStarter::StartProgram(const std::string& path) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/core/Process.h"
 #include "platform/core/StringList.h"
@@ -186,9 +187,12 @@ struct TBrowserServices {
 struct TBrowserPaths {
     std::string SettingsFileName;
     std::string PackageFolder;
+    // Further folders whose package folders are listed after PackageFolder's (app/DataDirs.h).
+    std::vector<std::string> MorePackageFolders = {};
 };
 
-// The executable's path with ".ini", and the executable's folder.
+// The executable's path with ".ini" (or its copy in the configuration folder when the program's
+// folder is read-only), the executable's folder, and the XDG data folders' package folders.
 [[nodiscard]] TBrowserPaths DefaultBrowserPaths();
 
 // Starts puzzles as real processes.

@@ -36,7 +36,7 @@ TPackage::TPackage(std::string dir) : TIniFile(dir + "/" + kPackageIniName), Dir
     m_previewCount = CountPreviews();
     PuzzleCount = ReadInteger(kPackageSection, "puzzles", m_previewCount);
 
-    const int32_t stored = ReadInteger(kUserSection, "last_puzzle", 1);
+    const int32_t stored = m_userValues.ReadInteger(kUserSection, "last_puzzle", 1);
     LastPuzzle = stored == std::numeric_limits<int32_t>::min() ? stored : stored - 1;
 
     // A package claiming more puzzles than it has previews is incomplete and will be discarded;
@@ -45,7 +45,7 @@ TPackage::TPackage(std::string dir) : TIniFile(dir + "/" + kPackageIniName), Dir
     if (entries > 0) Puzzles.reserve(static_cast<std::size_t>(entries));
     for (int32_t n = 1; n <= entries; ++n) {
         TPuzzle puzzle;
-        puzzle.Severity = ReadInteger(kSeveritySection, SeverityKey(n), 1);
+        puzzle.Severity = m_userValues.ReadInteger(kSeveritySection, SeverityKey(n), 1);
         // A hand-edited severity outside the table would name no executable.
         if (!IsValidSeverity(puzzle.Severity)) puzzle.Severity = 1;
         Puzzles.push_back(puzzle);
@@ -59,10 +59,10 @@ TPackage::~TPackage() {
     if (!LastPuzzleDirty && !SeverityDirty) return;
     BeginUpdate();
     if (LastPuzzleDirty)
-        WriteString(kUserSection, "last_puzzle", IntToStr(static_cast<int64_t>(LastPuzzle) + 1));
+        m_userValues.WriteString(kUserSection, "last_puzzle", IntToStr(static_cast<int64_t>(LastPuzzle) + 1));
     if (SeverityDirty) {
         for (std::size_t i = 0; i < Puzzles.size(); ++i)
-            WriteInteger(kSeveritySection, SeverityKey(static_cast<int64_t>(i) + 1), Puzzles[i].Severity);
+            m_userValues.WriteInteger(kSeveritySection, SeverityKey(static_cast<int64_t>(i) + 1), Puzzles[i].Severity);
     }
     EndUpdate();
 }

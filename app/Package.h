@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DataDirs.h"
 #include "platform/core/IniFile.h"
 
 namespace app {
@@ -50,6 +51,8 @@ public:
     int32_t LastPuzzle = 0;  // 0-based, taken as stored (not checked against PuzzleCount)
 
 private:
+    // Where [User] and [Severity] go: this file, or its copy when the package folder is read-only.
+    TUserValues m_userValues{*this};
     // Counted once at construction; bounds how many puzzle entries are read.
     int32_t m_previewCount = 0;
 };

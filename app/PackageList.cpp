@@ -1,6 +1,8 @@
 #include "app/PackageList.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <set>
 
 #include "app/BrowserTexts.h"
 #include "platform/core/Files.h"
@@ -12,8 +14,9 @@ int ComparePackageNames(const TPackage& a, const TPackage& b) {
     return platform::core::CompareLocaleText(a.PackageName, b.PackageName);
 }
 
-TPackageList::TPackageList(std::string baseFolder, TShowTextProc showText)
+TPackageList::TPackageList(std::string baseFolder, TShowTextProc showText, std::vector<std::string> moreFolders)
     : m_baseFolder(platform::core::IncludeTrailingPathDelimiter(baseFolder)),
+      m_moreFolders(std::move(moreFolders)),
       m_showText(std::move(showText)) {
     ScanFolders();
     LoadPackages();
@@ -30,10 +33,20 @@ TPackage* TPackageList::Items(int index) const {
 }
 
 void TPackageList::ScanFolders() {
-    for (const std::string& name : platform::core::ListSubfolders(m_baseFolder)) {
-        // The dot rule stands in for the hidden attribute that Linux does not have.
-        if (name.empty() || name[0] == '.') continue;
-        FolderList.Add(m_baseFolder + name);
+    // A folder reached twice (the same data folder named twice, or the program installed inside
+    // one) is listed once.
+    std::set<std::string> seen;
+    for (std::size_t root = 0; root <= m_moreFolders.size(); ++root) {
+        const std::string base =
+            root == 0 ? m_baseFolder : platform::core::IncludeTrailingPathDelimiter(m_moreFolders[root - 1]);
+        for (const std::string& name : platform::core::ListSubfolders(base)) {
+            // The dot rule stands in for the hidden attribute that Linux does not have.
+            if (name.empty() || name[0] == '.') continue;
+            std::error_code ec;
+            const std::string identity = std::filesystem::weakly_canonical(base + name, ec).string();
+            if (!seen.insert(ec ? base + name : identity).second) continue;
+            FolderList.Add(base + name);
+        }
     }
 }
 

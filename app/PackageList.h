@@ -20,9 +20,9 @@ using TShowTextProc = std::function<void(const std::string& text)>;
 
 class TPackageList {
 public:
-    // Scans baseFolder (normally the executable's folder) and loads its packages; problems are
-    // reported through showText, which may be empty.
-    TPackageList(std::string baseFolder, TShowTextProc showText);
+    // Scans baseFolder (normally the executable's folder), then each of moreFolders, and loads
+    // their packages; problems are reported through showText, which may be empty.
+    TPackageList(std::string baseFolder, TShowTextProc showText, std::vector<std::string> moreFolders = {});
     // Destroys the packages in index order, so each writes its file in that order.
     ~TPackageList();
     TPackageList(const TPackageList&) = delete;
@@ -43,6 +43,7 @@ private:
     void ShowText(const std::string& text) const;
 
     std::string m_baseFolder;
+    std::vector<std::string> m_moreFolders;
     TShowTextProc m_showText;
     std::vector<std::unique_ptr<TPackage>> m_items;
 };

@@ -11,6 +11,7 @@ PACKAGES=(
   libpixman-1-dev libjpeg62-turbo-dev zlib1g-dev libdeflate-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick xdg-utils
+  lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -37,6 +37,11 @@ std::string PuzzleScript(const TPackageSpec& spec, int puzzle, const char* sever
            "  exec \"$here/../SlidingPuzzle\" --picture \"$here/" + spec.PreviewBase + "-" + number +
            ".jpg\" --size " + std::to_string(size) + "\n"
            "fi\n"
+           "# Installed system-wide, the launcher names the puzzle program's place.\n"
+           "if [ -n \"$VK_SLIDING_PUZZLE\" ] && [ -x \"$VK_SLIDING_PUZZLE\" ]; then\n"
+           "  exec \"$VK_SLIDING_PUZZLE\" --picture \"$here/" + spec.PreviewBase + "-" + number +
+           ".jpg\" --size " + std::to_string(size) + "\n"
+           "fi\n"
            "echo \"SlidingPuzzle is not installed beside the puzzle browser\" >&2\n"
            "exit 1\n";
 }

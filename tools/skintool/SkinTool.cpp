@@ -47,11 +47,22 @@ const std::string kInfoUsage =
         "kind.\n") +
     kInputForms;
 
+const std::string kPreviewUsage =
+    std::string(
+        "usage: skintool preview SKIN OUT.png\n"
+        "\n"
+        "Renders the skin on one sheet: the window frame (active, inactive with a pressed caption\n"
+        "button, with a hot close button), the frame's objects with the popup menu and hint windows,\n"
+        "and every control record in each of its states, at its natural size and stretched. The PNG\n"
+        "is replaced atomically.\n") +
+    kInputForms;
+
 const TCommand kCommands[] = {
     {"pack", "pack a skin into the stored or compressed form", kPackUsage.c_str(), &RunPack},
     {"unpack", "write a packed skin back into a skin folder", kUnpackUsage.c_str(), &RunUnpack},
     {"check", "report every problem of a skin", kCheckUsage.c_str(), &RunCheck},
     {"info", "show a skin's pictures and records", kInfoUsage.c_str(), &RunInfo},
+    {"preview", "render every record and the frame on one sheet", kPreviewUsage.c_str(), &RunPreview},
 };
 
 void PrintOverview(std::ostream& out) {

@@ -25,6 +25,7 @@ int RunPack(const TArgs& args, std::ostream& out, std::ostream& err);
 int RunUnpack(const TArgs& args, std::ostream& out, std::ostream& err);
 int RunCheck(const TArgs& args, std::ostream& out, std::ostream& err);
 int RunInfo(const TArgs& args, std::ostream& out, std::ostream& err);
+int RunPreview(const TArgs& args, std::ostream& out, std::ostream& err);
 
 // Dispatches "skintool <command> ..." (args without the program name).
 int RunSkinTool(const TArgs& args, std::ostream& out, std::ostream& err);
