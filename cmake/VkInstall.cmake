@@ -80,7 +80,7 @@ install(DIRECTORY ${PROJECT_BINARY_DIR}/assets/packages/ DESTINATION ${VK_DATA_D
 
 # Imported names of the libraries, the same inside this tree (aliases) and in an installed one.
 set(VK_TOOLKIT_LIBRARIES
-  platform_core:Core platform_gfx:Gfx platform_ui:Ui platform_ui_x11:UiX11 platform_forms:Forms
+  platform_core:Core platform_gfx:Gfx platform_ui:Ui platform_ui_x11:UiX11 platform_ui_backends:UiBackends platform_forms:Forms
   skin_format:SkinFormat skin_data:SkinData skin_controls:SkinControls skin_form:SkinForm
   skin_boxes:SkinBoxes)
 set(VK_TOOLKIT_TARGETS)
