@@ -7,7 +7,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
   list(APPEND VK_WARNINGS -Wno-restrict)
 endif()
 if(VK_WERROR)
-  list(APPEND VK_WARNINGS -Werror -Wno-error=shadow)
+  list(APPEND VK_WARNINGS -Werror)
 endif()
 
 # Fuzz builds instrument every library for coverage, so the fuzzer sees the code under test.

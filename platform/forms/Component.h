@@ -94,7 +94,7 @@ public:
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
 
-    // delete this (Delphi's Free); safe on null through the free function below.
+    // delete this; safe on null through the free function below.
     void Free() { delete this; }
 
     // The class name used by form resources ("TLabel"). Classes registered with the class
