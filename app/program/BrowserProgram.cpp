@@ -6,6 +6,7 @@
 #include "platform/core/Files.h"
 #include "platform/forms/Application.h"
 #include "platform/gfx/Bitmap.h"
+#include "platform/ui/TerminationSignals.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/backend/BackendFactory.h"
 #include "skin/boxes/bsSkinBoxCtrlsRegister.h"
@@ -22,6 +23,7 @@ TBrowserProgram::TBrowserProgram(std::unique_ptr<platform::ui::TBackend> backend
     : m_backend(std::move(backend)) {}
 
 TBrowserProgram::~TBrowserProgram() {
+    if (m_ownSignals) platform::ui::TTerminationSignals::Uninstall();
     // The window and every form go with the application, before the window system.
     m_application.reset();
     m_system.reset();
@@ -49,7 +51,19 @@ void TBrowserProgram::CreateMainWindow(const TBrowserPaths& paths) {
 }
 
 int TBrowserProgram::Run() {
-    return m_application->Run();
+    if (HandleSignals && !platform::ui::TTerminationSignals::Installed())
+        m_ownSignals = platform::ui::TTerminationSignals::Install();
+    const int code = m_application->Run();
+    CloseMainWindow();
+    return code;
+}
+
+void TBrowserProgram::CloseMainWindow() {
+    // The loop also ends without the window's close: a termination signal, the display gone, a
+    // script that ran out. The window's own close then runs here, so that one path writes the
+    // settings and the packages' values alike (after a close it does nothing more).
+    if (m_window == nullptr || m_application->MainForm() != m_window) return;
+    m_window->Close();
 }
 
 void TBrowserProgram::InstallScreenshots() {

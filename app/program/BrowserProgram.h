@@ -44,15 +44,20 @@ public:
     // input (FOLDER/screen-1.png, screen-2.png, ...; a screen like the one before is not saved
     // again). Empty: nothing is saved.
     std::string ScreenshotFolder;
+    // Whether Run makes SIGTERM, SIGHUP and SIGINT close the window (see TTerminationSignals);
+    // the handlers stay until the program object goes.
+    bool HandleSignals = true;
 
 private:
     void InstallScreenshots();
+    void CloseMainWindow();
 
     std::unique_ptr<platform::ui::TBackend> m_backend;
     std::unique_ptr<platform::ui::TWindowSystem> m_system;
     std::unique_ptr<platform::forms::TApplication> m_application;
     TBrowserWindow* m_window = nullptr;
     int m_screenshots = 0;
+    bool m_ownSignals = false;
 };
 
 }  // namespace app::program

@@ -1,10 +1,25 @@
 #include "app/program/ControlAdapters.h"
 
+#include "platform/core/Files.h"
+#include "platform/gfx/Jpeg.h"
+
 namespace app::program {
 
 bool TImageAdapter::LoadFromFile(const std::string& path) {
-    if (Component().Picture().LoadFromFile(path)) return true;
-    Component().Picture().Clear();
+    platform::forms::TPicture& picture = Component().Picture();
+    const auto bytes = platform::core::ReadFileBytes(path);
+    if (bytes) {
+        // A JPEG preview is decoded no larger than needed to cover its slot: a huge picture
+        // then costs about what the slot shows.
+        platform::gfx::TJPEGImage jpeg;
+        jpeg.ScaleToCover = {Component().Width(), Component().Height()};
+        if (jpeg.LoadFromMemory(bytes->data(), bytes->size())) {
+            picture.AssignJpeg(jpeg);
+            return true;
+        }
+        if (picture.LoadFromMemory(*bytes)) return true;
+    }
+    picture.Clear();
     return false;
 }
 

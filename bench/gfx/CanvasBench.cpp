@@ -85,4 +85,18 @@ void BM_TextLineWarmCache(benchmark::State& state) {
 }
 BENCHMARK(BM_TextLineWarmCache);
 
+// A package name of 10 MB in a label: only what fits the label may cost anything.
+void BM_HugeLineClipped(benchmark::State& state) {
+    TBitmap dst(400, 30);
+    TCanvas canvas(dst);
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.Font.SetColor(clBlack);
+    const std::string huge(static_cast<std::size_t>(state.range(0)), 'W');
+    for (auto _ : state) {
+        platform::core::TRect r{0, 0, 400, 30};
+        benchmark::DoNotOptimize(canvas.DrawText(huge, r, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX));
+    }
+}
+BENCHMARK(BM_HugeLineClipped)->Arg(100)->Arg(10 << 20);
+
 }  // namespace

@@ -85,6 +85,14 @@ public:
         return pen;
     }
 
+    // The width, measured only until it passes stop (the result then exceeds stop): a huge line
+    // costs what can show of it.
+    long long WidthUpTo(std::u32string_view text, long long stop) {
+        long long pen = 0;
+        for (std::size_t i = 0; i < text.size() && pen <= stop; ++i) pen += Advance(text[i], pen);
+        return pen;
+    }
+
     // Pen positions before each character and after the last.
     std::vector<long long> Positions(std::u32string_view text) {
         std::vector<long long> pos(text.size() + 1, 0);
@@ -96,8 +104,10 @@ public:
     long long Draw(TBitmap& target, const TClipView& clip, std::u32string_view text, long long x,
                    long long top, uint32_t color, TFontStyles style, int accel) {
         const long long baseline = top + m_face.Metrics.Ascent;
+        // Past the clip's right edge (with room for a glyph reaching back) nothing more shows.
+        const long long stop = static_cast<long long>(clip.Bounds().Right) + m_face.Metrics.Height;
         long long pen = 0, accelX0 = 0, accelX1 = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
+        for (std::size_t i = 0; i < text.size() && x + pen <= stop; ++i) {
             const char32_t ch = text[i];
             const int advance = Advance(ch, pen);
             if (static_cast<int>(i) == accel) {
@@ -156,6 +166,10 @@ bool IsBlank(char32_t c) {
     return c == U' ' || c == U'\t';
 }
 
+bool IsWordBreakAfter(char32_t c) {
+    return c == U'/' || c == U'\\' || c == U'-';
+}
+
 // Splits at CR, LF and CR LF; a break at the very end opens no further line.
 std::vector<TTextLine> SplitLines(const std::u32string& text, int accel) {
     std::vector<TTextLine> lines;
@@ -178,7 +192,7 @@ std::vector<TTextLine> SplitLines(const std::u32string& text, int accel) {
 }
 
 // Greedy wrapping at blanks; the blanks at a break are dropped and a word wider than the limit
-// keeps a line of its own.
+// is broken across lines.
 std::vector<TTextLine> WrapLine(TLineWriter& writer, const TTextLine& line, long long limit) {
     std::vector<TTextLine> out;
     const std::u32string& t = line.Text;
@@ -213,10 +227,17 @@ std::vector<TTextLine> WrapLine(TLineWriter& writer, const TTextLine& line, long
             emit(start, lastBlank);
             next = lastBlank;
         } else {
-            std::size_t j = i;
-            while (j < n && !IsBlank(t[j])) ++j;
-            emit(start, j);
-            next = j;
+            // A word wider than the line breaks at the last character that fits, or just after
+            // the last "/", "\" or "-" that fits, so that a long path stays readable.
+            std::size_t cut = i;
+            for (std::size_t k = i; k > start + 1; --k) {
+                if (IsWordBreakAfter(t[k - 1])) {
+                    cut = k;
+                    break;
+                }
+            }
+            emit(start, cut);
+            next = cut;
         }
         while (next < n && IsBlank(t[next])) ++next;
         start = next;
@@ -227,13 +248,19 @@ std::vector<TTextLine> WrapLine(TLineWriter& writer, const TTextLine& line, long
 void ApplyEllipsis(TLineWriter& writer, TTextLine& line, long long limit) {
     if (line.Width <= limit) return;
     const long long dots = writer.Width(kEllipsis);
-    const std::vector<long long> pos = writer.Positions(line.Text);
-    std::size_t keep = line.Text.size();
-    while (keep > 0 && pos[keep] + dots > limit) --keep;
+    // Only the characters that fit before the dots are measured.
+    std::size_t keep = 0;
+    long long pen = 0;
+    while (keep < line.Text.size()) {
+        const long long next = pen + writer.Advance(line.Text[keep], pen);
+        if (next + dots > limit) break;
+        pen = next;
+        ++keep;
+    }
     line.Text.resize(keep);
     line.Text += kEllipsis;
     if (line.Accel >= static_cast<int>(keep)) line.Accel = -1;
-    line.Width = pos[keep] + dots;
+    line.Width = pen + dots;
 }
 
 }  // namespace
@@ -288,11 +315,21 @@ core::TSize TCanvas::TextExtent(const std::string& text) const {
 int TCanvas::DrawText(const std::string& text, TRect& rect, uint32_t flags) {
     auto face = Font.Face();
     const bool singleLine = flags & DT_SINGLELINE;
-    std::u32string t = DecodeUtf8(text);
-    int accel = -1;
-    if (!(flags & DT_NOPREFIX)) t = StripPrefix(t, accel);
     const TRect r = ClampRect(rect);
     const long long limit = std::max(0, r.Width());
+    // A left-aligned line clipped to the rectangle, or one that gets an ellipsis, is measured
+    // only as far as the rectangle: past it nothing of the line shows.
+    const bool measureToLimit =
+        (flags & DT_END_ELLIPSIS) || !(flags & (DT_NOCLIP | DT_CALCRECT | DT_CENTER | DT_RIGHT));
+    // Such a single line is not even decoded past what can show: every character that shows
+    // moves the pen (zero-width marks aside), so 16 bytes per pixel hold all of it.
+    std::string_view source = text;
+    const std::size_t shown = static_cast<std::size_t>(limit + 64) * 16;
+    const bool cut = singleLine && measureToLimit && source.size() > shown;
+    if (cut) source = source.substr(0, shown);
+    std::u32string t = DecodeUtf8(source);
+    int accel = -1;
+    if (!(flags & DT_NOPREFIX)) t = StripPrefix(t, accel);
 
     auto lock = TextEngine::Lock();
     TLineWriter writer(*face, flags & DT_EXPANDTABS);
@@ -312,7 +349,9 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, uint32_t flags) {
     }
     long long maxWidth = 0;
     for (TTextLine& l : lines) {
-        l.Width = writer.Width(l.Text);
+        l.Width = measureToLimit ? writer.WidthUpTo(l.Text, limit) : writer.Width(l.Text);
+        // A cut line is longer than its rectangle even when its kept part is not.
+        if (cut) l.Width = std::max(l.Width, limit + 1);
         if (flags & DT_END_ELLIPSIS) ApplyEllipsis(writer, l, limit);
         maxWidth = std::max(maxWidth, l.Width);
     }

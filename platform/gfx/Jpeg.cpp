@@ -65,7 +65,21 @@ struct TDecodeState {
     std::string error;
 };
 
-bool Decode(const uint8_t* data, std::size_t size, TDecodeState& state) {
+// The largest of 1/8, 1/4 and 1/2 by which the picture still covers the wanted size (a zero
+// side wants nothing on that side); 1 when none does or nothing smaller is wanted.
+unsigned CoverDenominator(unsigned width, unsigned height, core::TSize cover) {
+    if (cover.cx <= 0 && cover.cy <= 0) return 1;
+    const uint64_t wantW = static_cast<uint64_t>(std::max(cover.cx, 0));
+    const uint64_t wantH = static_cast<uint64_t>(std::max(cover.cy, 0));
+    for (unsigned denom = 8; denom > 1; denom /= 2) {
+        // The decoder rounds a scaled side up.
+        const uint64_t w = (uint64_t{width} + denom - 1) / denom, h = (uint64_t{height} + denom - 1) / denom;
+        if (w >= wantW && h >= wantH) return denom;
+    }
+    return 1;
+}
+
+bool Decode(const uint8_t* data, std::size_t size, core::TSize cover, TDecodeState& state) {
     jpeg_decompress_struct cinfo;
     TErrorManager err;
     cinfo.err = &err.pub;
@@ -95,6 +109,9 @@ bool Decode(const uint8_t* data, std::size_t size, TDecodeState& state) {
     }
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    // The decoder scales in its transform: a large picture never exists at its full size.
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = CoverDenominator(cinfo.image_width, cinfo.image_height, cover);
     jpeg_start_decompress(&cinfo);
     const int width = static_cast<int>(cinfo.output_width);
     const int height = static_cast<int>(cinfo.output_height);
@@ -175,7 +192,7 @@ bool TJPEGImage::LoadFromMemory(const uint8_t* data, std::size_t size) {
         return false;
     }
     TDecodeState state;
-    if (!Decode(data, size, state)) {
+    if (!Decode(data, size, ScaleToCover, state)) {
         m_error = state.error.empty() ? "broken JPEG data" : state.error;
         return false;
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/core/Stream.h"
+#include "platform/core/Types.h"
 #include "platform/gfx/Bitmap.h"
 
 namespace platform::gfx {
@@ -22,6 +23,11 @@ public:
     bool LoadFromStream(core::TStream& stream);  // reads to the end of the stream
     bool LoadFromMemory(const uint8_t* data, std::size_t size);
     [[nodiscard]] const std::string& LastError() const { return m_error; }
+
+    // When not empty, the next loads decode the picture scaled down in the decoder by 1/2, 1/4
+    // or 1/8: the most that still covers this size (a preview's slot), so that a picture far
+    // larger than where it shows costs little more than the slot.
+    core::TSize ScaleToCover;
 
     // The compressed bytes as read (form resources store them).
     [[nodiscard]] const std::vector<uint8_t>& Data() const { return m_data; }

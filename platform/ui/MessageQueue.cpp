@@ -9,6 +9,7 @@
 #include "platform/ui/InputRouter.h"
 #include "platform/ui/MoveSizeLoop.h"
 #include "platform/ui/PaintScheduler.h"
+#include "platform/ui/TerminationSignals.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/WindowTree.h"
 
@@ -124,6 +125,8 @@ bool TMessageQueue::Take(TMessage& msg, bool remove) {
 
 TMessageQueue::TWaitResult TMessageQueue::Wait(TMessage& msg, const std::function<bool()>& done) {
     for (;;) {
+        // A termination signal ends every loop, modal ones first, as a quit does.
+        if (TTerminationSignals::Take() != 0) PostQuit(0);
         if (done && done()) return TWaitResult::Done;
         if (Take(msg, true)) return msg.Msg == WM_QUIT ? TWaitResult::Quit : TWaitResult::Message;
         if (m_system.OnIdle) {

@@ -151,6 +151,16 @@ std::unique_ptr<TbsMessageForm> TbsSkinMessage::CreateMessageForm(const std::str
         form->SetWidth(skinForm->GetMaxWidth());
     else if (form->Width() < skinForm->GetMinWidth())
         form->SetWidth(skinForm->GetMinWidth());
+    // Text wider than the dialog the work area allows is wrapped to it (long words broken), so
+    // that a long folder name can be read whole; the dialog grows downwards instead.
+    if (const int fit = form->ClientWidth() - 40 - kLabelLeft; label->Width() > fit && fit > 0) {
+        label->SetWordWrap(true);
+        label->SetBounds(kLabelLeft, kLabelTop, fit, label->Height());
+        label->AdjustBounds();
+        image->SetBounds(kIconLeft, std::max(kIconMinTop, label->Top() + label->Height() / 2 - 16),
+                         kMessageIconSize, kMessageIconSize);
+        form->SetClientHeight(buttonHeight + label->Height() + 50);
+    }
 
     const TMsgDlgBtn defaultButton = buttons.Contains(mbOK)    ? mbOK
                                      : buttons.Contains(mbYes) ? mbYes

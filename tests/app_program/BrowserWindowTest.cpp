@@ -412,3 +412,28 @@ TEST_F(BrowserWindowTest, AResourceWithoutOneOfTheBrowsersControlsIsRefusedByIts
 }
 
 }  // namespace
+
+TEST_F(BrowserWindowTest, ALargePreviewIsDecodedScaledDownToCoverItsSlot) {
+    const std::string dir = MakePackage(Dir(), "a", "Alpha", 2);
+    // Preview 1: 1600 x 1280, green with a blue middle half.
+    platform::gfx::TBitmap big(1600, 1280);
+    for (int y = 0; y < big.Height(); ++y)
+        for (int x = 0; x < big.Width(); ++x) {
+            const bool middle = x >= 400 && x < 1200 && y >= 320 && y < 960;
+            big.SetPixel(x, y, middle ? platform::gfx::clBlue : platform::gfx::clLime);
+        }
+    ASSERT_TRUE(platform::gfx::SaveJpeg(big, dir + "/p-1.jpg", 90));
+    WriteFile(Dir() + "/PuzzleBrowser.ini", "[Browser]\r\nFirstTime=0\r\n");
+    auto& w = Open();
+    // 1/8 (200 x 160) is the smallest that covers the 150 x 150 slot; the small one stays whole.
+    EXPECT_EQ(w.Image1->Picture().Width(), 200);
+    EXPECT_EQ(w.Image1->Picture().Height(), 160);
+    EXPECT_EQ(w.Image2->Picture().Width(), 150);
+    // The slot shows the whole preview made smaller (green edge, blue middle), not the middle of
+    // the picture at full size.
+    const platform::gfx::TBitmap screen = Session().Screenshot();
+    const platform::core::TPoint corner = w.Image1->ClientToScreen({5, 5});
+    const platform::core::TPoint middle = w.Image1->ClientToScreen({75, 75});
+    EXPECT_TRUE(program_test::Near(screen.Pixel(corner.X, corner.Y), platform::gfx::clLime));
+    EXPECT_TRUE(program_test::Near(screen.Pixel(middle.X, middle.Y), platform::gfx::clBlue));
+}

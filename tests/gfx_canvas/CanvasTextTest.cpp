@@ -175,7 +175,7 @@ TEST(DrawTextLines, LineBreaksStackLinesUnlessSingleLine) {
     EXPECT_GT(ink.Bottom, line + line / 2);  // "Two" sits on the second line
 }
 
-TEST(DrawTextLines, WordBreakWrapsAtBlanksAndKeepsLongWordsWhole) {
+TEST(DrawTextLines, WordBreakWrapsAtBlanksAndBreaksWordsWiderThanTheLine) {
     TTextSurface s(300, 200);
     const int line = s.Canvas.TextHeight("A");
     const int limit = s.Canvas.TextWidth("alpha beta") + 2;
@@ -184,10 +184,35 @@ TEST(DrawTextLines, WordBreakWrapsAtBlanksAndKeepsLongWordsWhole) {
     EXPECT_EQ(r.Right, 10 + s.Canvas.TextWidth("alpha beta"));
     EXPECT_EQ(r.Bottom, 10 + 2 * line);
 
-    TRect narrow{0, 0, 20, 200};
+    // A word wider than the line is broken: no line is wider than the rectangle.
+    TRect narrow{0, 0, s.Canvas.TextWidth("extra") + 1, 200};
     s.Canvas.DrawText("extraordinarily long", narrow, DT_WORDBREAK | DT_CALCRECT);
-    EXPECT_EQ(narrow.Right, s.Canvas.TextWidth("extraordinarily"));
-    EXPECT_EQ(narrow.Bottom, 2 * line);
+    EXPECT_LE(narrow.Right, s.Canvas.TextWidth("extra") + 1);
+    EXPECT_GE(narrow.Bottom, 4 * line);
+}
+
+TEST(DrawTextLines, AWordWiderThanTheLineBreaksAfterTheLastSeparatorOrCharacterThatFits) {
+    // Each case: the text, the part whose width sets the line, and the lines expected.
+    struct TCase {
+        const char* Text;
+        const char* Fits;
+        const char* Lines;
+    };
+    const TCase cases[] = {
+        {"abcdefghij", "abcde", "abcde\nfghij"},
+        {"/home/user/abc", "/home/user/ab", "/home/user/\nabc"},
+        {"C:\\Games\\Puzzles", "C:\\Games\\Puz", "C:\\Games\\\nPuzzles"},
+        {"long-folder-name", "long-folder-na", "long-folder-\nname"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Text);
+        TTextSurface broken(300, 120), expected(300, 120);
+        TRect r{5, 5, 5 + broken.Canvas.TextWidth(c.Fits), 120};
+        broken.Canvas.DrawText(c.Text, r, DT_WORDBREAK | DT_NOCLIP);
+        TRect wide{5, 5, 295, 120};
+        expected.Canvas.DrawText(c.Lines, wide, 0);
+        EXPECT_TRUE(broken.SamePixels(expected));
+    }
 }
 
 TEST(DrawTextPlacement, AlignmentShiftsByTheExactRemainder) {
@@ -233,6 +258,27 @@ TEST(DrawTextPlacement, ClippingEllipsisAndTabs) {
     TRect tr{0, 0, 300, 60};
     t.Canvas.DrawText("a\tb", tr, kLine | DT_EXPANDTABS | DT_CALCRECT);
     EXPECT_EQ(tr.Width(), 8 * TextEngine::Metrics(f).AveCharWidth + t.Canvas.TextWidth("b"));
+}
+
+TEST(DrawTextPlacement, AHugeLineShowsAsItsVisibleStartWouldWithAndWithoutEllipsis) {
+    // Only the start of a line of a million characters can show: it draws as the start alone.
+    std::string huge;
+    for (int i = 0; i < 100000; ++i) huge += "Name-&0123";
+    const std::string start = huge.substr(0, 200);
+    for (const uint32_t flags : {kLine, kLine | DT_END_ELLIPSIS, kLine | DT_NOPREFIX | DT_END_ELLIPSIS}) {
+        SCOPED_TRACE(flags);
+        for (const bool opaque : {false, true}) {
+            TTextSurface big(300, 40), small(300, 40);
+            for (TTextSurface* s : {&big, &small}) {
+                s->Canvas.Brush.Color = clAqua;
+                s->Canvas.Brush.Style = opaque ? TBrushStyle::bsSolid : TBrushStyle::bsClear;
+            }
+            TRect a{10, 5, 250, 35}, b = a;
+            big.Canvas.DrawText(huge, a, flags);
+            small.Canvas.DrawText(flags & DT_END_ELLIPSIS ? start : huge.substr(0, 60), b, flags);
+            EXPECT_TRUE(big.SamePixels(small));
+        }
+    }
 }
 
 TEST(TextRect, FillsTheRectangleAndClipsTheText) {

@@ -149,3 +149,36 @@ TEST(Jpeg, BrokenFilesAreErrorsAndChangeNothing) {
     EXPECT_FALSE(jpeg.LoadFromFile(path.string()));
     EXPECT_EQ(jpeg.Width(), 32);
 }
+
+TEST(Jpeg, ScaledDownInTheDecoderToJustCoverTheWantedSize) {
+    // 1200 x 800: left half red, right half blue.
+    std::vector<uint8_t> samples(static_cast<std::size_t>(1200) * 800 * 3);
+    for (std::size_t i = 0; i < samples.size(); i += 3) {
+        const bool left = (i / 3) % 1200 < 600;
+        samples[i] = left ? 255 : 0;
+        samples[i + 2] = left ? 0 : 255;
+    }
+    const std::vector<uint8_t> bytes = EncodeRaw(1200, 800, 3, JCS_RGB, samples);
+    struct TCase {
+        platform::core::TSize Cover;
+        int Width, Height;
+    };
+    const TCase cases[] = {
+        {{150, 150}, 300, 200},  // 1/4 covers 150 x 150; 1/8 (150 x 100) does not
+        {{150, 100}, 150, 100},  // 1/8 covers it exactly
+        {{100, 50}, 150, 100},   // never below 1/8
+        {{700, 100}, 1200, 800}, // 1/2 is 600 wide: too narrow, the full size is kept
+        {{0, 0}, 1200, 800},     // nothing wanted: the full size
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Cover.cx << " x " << c.Cover.cy);
+        TJPEGImage jpeg;
+        jpeg.ScaleToCover = c.Cover;
+        ASSERT_TRUE(jpeg.LoadFromMemory(bytes.data(), bytes.size())) << jpeg.LastError();
+        EXPECT_EQ(jpeg.Width(), c.Width);
+        EXPECT_EQ(jpeg.Height(), c.Height);
+        // The whole picture, smaller: red on the left, blue on the right.
+        ExpectNear(jpeg.Bitmap().Pixel(jpeg.Width() / 4, jpeg.Height() / 2), clRed);
+        ExpectNear(jpeg.Bitmap().Pixel(jpeg.Width() * 3 / 4, jpeg.Height() / 2), clBlue);
+    }
+}

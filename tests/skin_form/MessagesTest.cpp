@@ -21,6 +21,10 @@ protected:
     TbsSkinButton* Button(TbsMessageForm& form, const char* name) {
         return dynamic_cast<TbsSkinButton*>(form.FindComponent(name));
     }
+    // The height of a message of one line.
+    static int LineHeight() {
+        return TbsSkinMessage().CreateMessageForm("M", skin::mtInformation, {skin::mbOK})->MessageLabel()->Height();
+    }
     // Right edge of the message text in client coordinates.
     static int TextRight(TbsMessageForm& form) {
         return form.MessageLabel()->Left() + form.MessageLabel()->Width();
@@ -91,14 +95,29 @@ TEST_F(Messages, VeryLongMessageIsCappedByTheWorkArea) {
     TbsSkinMessage message;
     auto form =
         message.CreateMessageForm(std::string(400, 'M'), skin::mtWarning, {skin::mbOK, skin::mbCancel});
-    EXPECT_GT(TextRight(*form) + 40, 1024);
-    EXPECT_EQ(form->Width(), 1024);
+    // The word is broken over lines that stay inside the dialog, which stays on the screen.
+    EXPECT_LE(form->Width(), 1024);
+    EXPECT_LE(TextRight(*form) + 40, form->ClientWidth());
+    EXPECT_GT(form->MessageLabel()->Height(), 3 * LineHeight());
     EXPECT_EQ(form->Caption(), "Warning");
     // OK is the default, Cancel the cancel button; both centred in the capped width.
     EXPECT_TRUE(Button(*form, "OK")->Default());
     EXPECT_FALSE(Button(*form, "OK")->Cancel());
     EXPECT_TRUE(Button(*form, "Cancel")->Cancel());
     EXPECT_EQ(Button(*form, "OK")->Left(), (form->ClientWidth() - 130) / 2);
+}
+
+TEST_F(Messages, ALongFolderNameIsWrappedWithinTheScreenAndKeptWhole) {
+    const std::string folder = "/home/player/" + std::string(120, 'p') + "/" + std::string(110, 'q') + "/Puzzles";
+    TbsSkinMessage message;
+    auto form = message.CreateMessageForm("The folder\r\n" + folder + "\r\ncannot be read.", skin::mtError,
+                                          {skin::mbOK});
+    const platform::core::TRect work = platform::forms::Screen->WorkAreaRect();
+    EXPECT_LE(form->Width(), work.Width());
+    EXPECT_LE(TextRight(*form), form->ClientWidth());
+    // Every character is kept: the caption is the whole text, laid out on more than three lines.
+    EXPECT_NE(form->MessageLabel()->Caption().find(folder), std::string::npos);
+    EXPECT_GT(form->MessageLabel()->Height(), 3 * LineHeight());
 }
 
 TEST_F(Messages, SkinPictureWiderThanTheDialogSetsItsWidth) {

@@ -1,12 +1,27 @@
 #include <poll.h>
 
+#include <array>
 #include <climits>
 
 #include "platform/core/Strings.h"
+#include "platform/ui/TerminationSignals.h"
 #include "platform/ui/backend/x11/X11BackendImpl.h"
 #include "platform/ui/backend/x11/X11KeyMap.h"
 
 namespace platform::ui::x11 {
+
+namespace {
+
+// The window's minimised state as the desktop changed it, and the event that tells the program.
+TInputEvent StateChange(TX11Window& w, bool minimized) {
+    w.Minimized = minimized;
+    TInputEvent e;
+    e.Kind = minimized ? TInputKind::Minimized : TInputKind::Restored;
+    e.Window = w.Xid;
+    return e;
+}
+
+}  // namespace
 
 bool TX11Backend::EnsureInputMethod() {
     if (m_imOpened) return false;
@@ -87,10 +102,12 @@ bool TX11Backend::WaitForEvents(int64_t timeoutMs) {
     if (Dead()) return false;
     if (!m_queue.empty() || XPending(m_display) > 0) return true;
     if (Dead()) return false;
-    pollfd fd{ConnectionNumber(m_display), POLLIN, 0};
+    // The second descriptor wakes the wait when a termination signal arrived.
+    const int wake = TTerminationSignals::WakeFd();
+    std::array<pollfd, 2> fds{pollfd{ConnectionNumber(m_display), POLLIN, 0}, pollfd{wake, POLLIN, 0}};
     const int timeout = timeoutMs < 0 ? -1 : static_cast<int>(std::min<int64_t>(timeoutMs, INT_MAX));
-    const int ready = poll(&fd, 1, timeout);
-    if (ready > 0 && (fd.revents & (POLLHUP | POLLERR))) {
+    const int ready = poll(fds.data(), wake >= 0 ? 2 : 1, timeout);
+    if (ready > 0 && (fds[0].revents & (POLLHUP | POLLERR))) {
         XPending(m_display);  // lets Xlib notice and record the broken connection
         return !Dead();
     }
@@ -152,9 +169,17 @@ void TX11Backend::TranslateWindowEvent(TX11Window& window, XEvent& x) {
                 m_pendingFocus = None;
                 SetKeyboardFocus(w->Xid);
             }
+            // Mapped while we hold it minimised: somebody outside showed it again (without a
+            // window manager nothing else can), so it is restored, painted and takes input.
+            if (w->Visible && w->Minimized) Push(StateChange(*w, false));
             return;
         case UnmapNotify:
             w->Mapped = false;
+            // Without a window manager, a shown window that another client unmapped is hidden
+            // like a minimised one; with one, its WM_STATE tells (an unmap alone may be a
+            // reparenting).
+            if (w->Visible && !w->Minimized && !w->Params.Popup && !WindowManagerRunning())
+                Push(StateChange(*w, true));
             return;
         case kXFocusIn:
         case kXFocusOut:
@@ -263,13 +288,9 @@ void TX11Backend::TranslateProperty(const XPropertyEvent& p) {
     if (data) XFree(data);
     if (iconic == w->Iconic) return;
     w->Iconic = iconic;
-    if (iconic == w->Minimized) return;
-    w->Minimized = iconic;
-    TInputEvent e;
-    e.Kind = iconic ? TInputKind::Minimized : TInputKind::Restored;
-    e.Window = w->Xid;
-    Push(e);
+    if (iconic != w->Minimized) Push(StateChange(*w, iconic));
 }
+
 
 void TX11Backend::TranslatePointer(XEvent& x) {
     TX11Window* w = FindX(x.xany.window);
