@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/forms/ActnList.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Form.h"
@@ -286,6 +287,7 @@ void RegisterFormsClasses(TClassRegistry& r) {
     RegisterForm(r);
     RegisterStdControls(r);
     RegisterNonVisual(r);
+    RegisterActionClasses(r);
 }
 
 }  // namespace platform::forms
