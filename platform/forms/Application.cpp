@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/forms/ActnList.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HintWindow.h"
 #include "platform/forms/Screen.h"
@@ -162,6 +163,7 @@ void TApplication::Terminate() {
 }
 
 void TApplication::DoIdle() {
+    UpdateActions();
     if (OnIdle) OnIdle(this);
 }
 

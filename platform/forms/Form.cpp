@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/forms/ActnList.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/MainMenuBar.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/Screen.h"
 #include "platform/ui/WindowSystem.h"
@@ -78,6 +80,10 @@ void TForm::CreateParams(TCreateParams& p) {
         }
     }
     if (m_formStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (m_formStyle == fsMDIChild && Parent()) {
+        p.Style = (p.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+        p.ExStyle |= WS_EX_MDICHILD;
+    }
     p.ClassStyle = CS_DBLCLKS;
 }
 
@@ -122,6 +128,7 @@ void TForm::SetBorderIcons(TBorderIcons value) {
 }
 
 TWindowState TForm::WindowState() const {
+    if (m_formStyle == fsMDIChild) return m_windowState;
     if (TWindow* w = HandleIfAllocated(); w && w->IsVisible()) {
         if (w->IsIconic()) return wsMinimized;
         if (w->IsZoomed()) return wsMaximized;
@@ -131,6 +138,10 @@ TWindowState TForm::WindowState() const {
 }
 
 void TForm::SetWindowState(TWindowState value) {
+    if (m_formStyle == fsMDIChild && Parent()) {
+        MdiSetWindowState(value);
+        return;
+    }
     m_windowState = value;
     TWindow* w = HandleIfAllocated();
     if (!w || !w->IsVisible()) return;
@@ -190,7 +201,10 @@ void TForm::Notification(TComponent* component, TOperation operation) {
     if (operation != opRemove) return;
     if (component == m_activeControl) m_activeControl = nullptr;
     if (component == m_focusedControl) m_focusedControl = nullptr;
-    if (component == m_menu) m_menu = nullptr;
+    if (component == m_menu) {
+        m_menu = nullptr;
+        UpdateMenuBar(*this);
+    }
 }
 
 void TForm::Paint() {
@@ -291,13 +305,16 @@ void TForm::SetMenu(TMainMenu* menu) {
     if (m_menu) m_menu->RemoveFreeNotification(this);
     m_menu = menu;
     if (menu) menu->FreeNotification(this);
+    UpdateMenuBar(*this);
 }
 
 bool TForm::IsShortCut(TMessage& keyMessage) {
     bool handled = false;
     if (OnShortCut) OnShortCut(keyMessage, handled);
     if (handled) return true;
-    return m_menu && m_menu->IsShortCut(keyMessage);
+    if (m_formStyle == fsMDIForm && MdiShortCut(keyMessage)) return true;
+    if (m_menu && m_menu->IsShortCut(keyMessage)) return true;
+    return IsActionShortCut(*this, keyMessage);
 }
 
 // ---- Showing ----
@@ -320,6 +337,11 @@ void TForm::ShowForm(bool show) {
         const int cmd = m_windowState == wsMinimized   ? SW_SHOWMINIMIZED
                         : m_windowState == wsMaximized ? SW_SHOWMAXIMIZED
                                                        : SW_SHOWNORMAL;
+        if (m_formStyle == fsMDIChild && Parent()) {
+            MdiShown();
+            UpdateShowing();
+            return;
+        }
         System()->ShowWindow(w, cmd);
         if (m_windowState != wsMinimized) {
             System()->SetActiveWindow(w);
@@ -453,7 +475,8 @@ void TForm::Close() {
         return;
     }
     if (!CloseQuery()) return;
-    TCloseAction action = caHide;
+    // An MDI child is minimised by default, as the platform family does.
+    TCloseAction action = m_formStyle != fsMDIChild ? caHide : (m_borderIcons & biMinimize) ? caMinimize : caNone;
     const auto alive = WeakRef();
     DoClose(action);
     if (!alive || action == caNone) return;
@@ -507,6 +530,9 @@ void TForm::WMSysCommand(TMessage& m) {
                 Application->Minimize();
                 return;
             }
+            break;
+        case SC_KEYMENU:
+            if (MenuBarKeyMenu(*this, static_cast<char32_t>(m.LParam))) return;
             break;
         case SC_RESTORE:
             if (Application && Application->MainForm() == this && Application->Minimized()) {
@@ -583,6 +609,7 @@ void TForm::Release() {
 // ---- Messages ----
 
 void TForm::WndProc(TMessage& m) {
+    if ((m_formStyle == fsMDIForm || m_formStyle == fsMDIChild) && MdiMessage(m)) return;
     switch (m.Msg) {
         case WM_CLOSE:
             WMClose(m);
@@ -601,6 +628,7 @@ void TForm::WndProc(TMessage& m) {
             return;
         case WM_SIZE:
             TCustomControl::WndProc(m);
+            if (FindMenuBar(*this)) UpdateMenuBar(*this);
             if (TWindow* w = HandleIfAllocated()) {
                 if (w->IsIconic())
                     m_windowState = wsMinimized;

@@ -21,6 +21,8 @@
 namespace platform::forms {
 
 class TMainMenu;
+class TMdiClient;
+class TMenuItem;
 
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
@@ -37,8 +39,9 @@ enum TPosition : uint8_t {
     poOwnerFormCenter
 };
 enum TWindowState : uint8_t { wsNormal, wsMinimized, wsMaximized };
-// Only fsNormal behaves; the others are kept for code that asks (MDI, stay-on-top).
+// fsMDIForm holds an MDI client window for its fsMDIChild forms (FormMdi.cpp, MdiClient.h).
 enum TFormStyle : uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TTileMode : uint8_t { tbHorizontal, tbVertical };
 enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
 enum TFormStateBit : uint8_t {
     fsCreating = 0x1,
@@ -71,7 +74,8 @@ public:
     [[nodiscard]] TWindowState WindowState() const;
     void SetWindowState(TWindowState value);
     [[nodiscard]] TFormStyle FormStyle() const { return m_formStyle; }
-    void SetFormStyle(TFormStyle value) { m_formStyle = value; }
+    // fsMDIForm makes the MDI client; fsMDIChild puts the form into the main form's MDI client.
+    void SetFormStyle(TFormStyle value);
     [[nodiscard]] const gfx::TBitmap& Icon() const { return m_icon; }
     void SetIcon(const gfx::TBitmap& icon);
     // Client size: while the form is being read the values wait for Loaded (the border style
@@ -100,6 +104,22 @@ public:
     void SetMenu(TMainMenu* menu);
     // The form's shortcut stage: OnShortCut, then the main menu's shortcuts.
     virtual bool IsShortCut(TMessage& keyMessage);
+
+    // ---- MDI (FormMdi.cpp) ----
+    [[nodiscard]] TMdiClient* MDIClient() const { return m_mdiClient; }
+    [[nodiscard]] TForm* ActiveMDIChild() const;
+    [[nodiscard]] int MDIChildCount() const;
+    // In z-order: the active child first.
+    [[nodiscard]] TForm* MDIChildren(int index) const;
+    [[nodiscard]] TTileMode TileMode() const { return m_tileMode; }
+    void SetTileMode(TTileMode value) { m_tileMode = value; }
+    [[nodiscard]] TMenuItem* WindowMenu() const;
+    void SetWindowMenu(TMenuItem* item);
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
 
     // ---- Showing, closing, modal ----
     [[nodiscard]] TFormState FormState() const { return m_formState; }
@@ -176,6 +196,15 @@ protected:
     void HostKeyPress(char32_t& key) override { KeyPress(key); }
 
 private:
+    friend class TMdiClient;
+    // The MDI share of the form's messages and keys; true when handled.
+    bool MdiMessage(TMessage& message);
+    bool MdiMainMessage(TMessage& message);
+    bool MdiChildMessage(TMessage& message, TMdiClient& client);
+    bool MdiShortCut(const TMessage& keyMessage);
+    void MdiShown();
+    void MdiSetWindowState(TWindowState value);
+
     void ApplyPosition();
     void ApplyStyles();
     void SetWindowFocus();
@@ -187,6 +216,8 @@ private:
     TPosition m_position = poDesigned;
     TWindowState m_windowState = wsNormal;
     TFormStyle m_formStyle = fsNormal;
+    TTileMode m_tileMode = tbHorizontal;
+    TMdiClient* m_mdiClient = nullptr;
     gfx::TBitmap m_icon;
     bool m_keyPreview = false;
     TWinControl* m_activeControl = nullptr;

@@ -378,4 +378,52 @@ void TPopupMenu::Popup(int /*x*/, int /*y*/) {
     if (OnPopup) OnPopup(this);
 }
 
+// ---- Merging main menus ----
+
+TMainMenu::~TMainMenu() {
+    if (m_merged) m_merged->RemoveFreeNotification(this);
+}
+
+void TMainMenu::Merge(TMainMenu* menu) {
+    if (menu == this || menu == m_merged) return;
+    if (m_merged) m_merged->RemoveFreeNotification(this);
+    m_merged = menu;
+    if (menu) menu->FreeNotification(this);
+    MenuChanged(nullptr, true);
+}
+
+void TMainMenu::Unmerge(TMainMenu* menu) {
+    if (!menu || menu != m_merged) return;
+    m_merged->RemoveFreeNotification(this);
+    m_merged = nullptr;
+    MenuChanged(nullptr, true);
+}
+
+std::vector<TMenuItem*> TMainMenu::MergedItems() const {
+    std::vector<TMenuItem*> items;
+    std::vector<uint8_t> replaced;
+    if (m_merged)
+        for (int i = 0; i < m_merged->Items()->Count(); ++i) replaced.push_back(m_merged->Items()->Items(i)->GroupIndex());
+    auto isReplaced = [&](uint8_t group) { return std::find(replaced.begin(), replaced.end(), group) != replaced.end(); };
+    for (int i = 0; i < Items()->Count(); ++i)
+        if (TMenuItem* item = Items()->Items(i); !isReplaced(item->GroupIndex())) items.push_back(item);
+    if (!m_merged) return items;
+    // Each merged item goes after the last item whose GroupIndex is not above its own.
+    for (int i = 0; i < m_merged->Items()->Count(); ++i) {
+        TMenuItem* item = m_merged->Items()->Items(i);
+        auto at = std::find_if(items.begin(), items.end(),
+                               [&](const TMenuItem* other) { return other->GroupIndex() > item->GroupIndex(); });
+        items.insert(at, item);
+    }
+    return items;
+}
+
+void TMainMenu::Notification(TComponent* component, TOperation operation) {
+    TMenu::Notification(component, operation);
+    if (operation == opRemove && component == m_merged) {
+        m_merged = nullptr;
+        MenuChanged(nullptr, true);
+    }
+}
+
 }  // namespace platform::forms

@@ -156,7 +156,22 @@ private:
 class TMainMenu : public TMenu {
 public:
     explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
+    ~TMainMenu() override;
     bool AutoMerge = false;
+
+    // Merging another main menu (an MDI child's) into this one: the other menu's top-level items
+    // replace this menu's items of the same GroupIndex and go between the others in GroupIndex
+    // order. The items stay in their menus; MergedItems is what a menu bar shows.
+    void Merge(TMainMenu* menu);
+    void Unmerge(TMainMenu* menu);
+    [[nodiscard]] TMainMenu* MergedMenu() const { return m_merged; }
+    [[nodiscard]] std::vector<TMenuItem*> MergedItems() const;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    TMainMenu* m_merged = nullptr;
 };
 
 enum TPopupAlignment : uint8_t { paLeft, paRight, paCenter };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/forms/ActnList.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/EditClasses.h"
 #include "platform/forms/ExtCtrls.h"
@@ -292,6 +293,7 @@ void RegisterFormsClasses(TClassRegistry& r) {
     RegisterViewClasses(r);
     RegisterEditClasses(r);
     RegisterTabClasses(r);
+    RegisterActionClasses(r);
 }
 
 }  // namespace platform::forms

@@ -213,6 +213,7 @@ void RegisterOthers(TClassRegistry& r) {
 
 void RegisterSkinControlClasses() {
     RegisterSkinDataClasses();
+    RegisterSkinButtonActionHook();
     TClassRegistry& r = TClassRegistry::Instance();
     if (r.Find("TbsSkinButton")) return;
     RegisterBases(r);

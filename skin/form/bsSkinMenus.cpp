@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/forms/ActnList.h"
 #include "platform/ui/WindowSystem.h"
 #include "skin/data/bsUtilsWindow.h"
 #include "skin/form/bsSkinMenusWindow.h"
@@ -17,11 +18,14 @@ using platform::forms::TOperation;
 
 namespace {
 
-// Visible sub-items of item from firstIndex on.
+// Visible sub-items of item from firstIndex on, each after its action's update (which may
+// change what it shows).
 void CollectItems(std::vector<TMenuItem*>& out, const TMenuItem* item, int firstIndex) {
     if (!item) return;
-    for (int i = std::max(0, firstIndex); i < item->Count(); ++i)
-        if (item->Items(i)->Visible()) out.push_back(item->Items(i));
+    for (int i = std::max(0, firstIndex); i < item->Count(); ++i) {
+        if (platform::forms::TBasicAction* action = platform::forms::MenuItemAction(item->Items(i))) action->Update();
+        if (i < item->Count() && item->Items(i)->Visible()) out.push_back(item->Items(i));
+    }
 }
 
 }  // namespace
