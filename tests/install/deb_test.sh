@@ -45,13 +45,19 @@ dpkg --root="$root" --force-depends --force-script-chrootless -i "$deb" >"$work/
 dpkg --root="$root" -s "$name" | grep -q '^Status: install ok installed' || fail "not installed"
 
 # Start the installed launcher on the headless backend; it finds the installed sample packages.
+# A player is not root: run as "nobody" when the test runs as root, so the program folder under
+# usr/lib is read-only to it, as on a real system (root would keep its settings there, portably).
 home=$work/home
-mkdir -p "$home"
-log=$work/messages.log
-shots=$work/screens
-mkdir -p "$shots"
+log=$home/messages.log
+shots=$home/screens
+mkdir -p "$home" "$shots"
+as_player=()
+if [[ $(id -u) -eq 0 ]] && command -v setpriv >/dev/null && getent passwd nobody >/dev/null; then
+  chown -R "$(id -u nobody):$(id -g nobody)" "$home"
+  as_player=(setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups --)
+fi
 env -u XDG_DATA_DIRS -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" VK_BACKEND=headless \
-  VK_MESSAGE_LOG="$log" VK_SCREENSHOT_DIR="$shots" timeout 60 "$root/usr/bin/$name" ||
+  VK_MESSAGE_LOG="$log" VK_SCREENSHOT_DIR="$shots" timeout 60 "${as_player[@]}" "$root/usr/bin/$name" ||
   fail "the installed browser did not end cleanly"
 [[ -f "$shots/screen-1.png" ]] || fail "the installed browser showed nothing"
 if grep -q "No puzzle packages found" "$log" 2>/dev/null; then fail "the installed browser found no packages"; fi
