@@ -107,7 +107,9 @@ TBasicAction* LinkedAction(const TComponent* client) {
 // ---- TBasicAction ----
 
 TBasicAction::~TBasicAction() {
-    // Links go with the action (their notification deletes them).
+    // Links end with the action, while its list of them still exists: each link's destructor
+    // takes itself out of the list and out of both ends' notifications.
+    while (!m_links.empty()) delete m_links.back();
 }
 
 bool TBasicAction::Execute() {

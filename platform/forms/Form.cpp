@@ -6,6 +6,7 @@
 #include "platform/forms/ActnList.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/MainMenuBar.h"
+#include "platform/forms/MdiClient.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/Screen.h"
 #include "platform/ui/WindowSystem.h"
@@ -38,6 +39,8 @@ TForm::TForm(TComponent* owner) : TCustomControl(owner) {
 TForm::~TForm() {
     Destroying();
     if (OnDestroy) OnDestroy(this);
+    // An MDI child leaves its client while it is still a whole form (the client reads its state).
+    if (auto* client = dynamic_cast<TMdiClient*>(Parent())) client->RemoveChild(this);
     if (Screen) Screen->RemoveForm(this);
     if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
     if (m_menu) m_menu->RemoveFreeNotification(this);

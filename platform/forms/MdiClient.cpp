@@ -65,6 +65,7 @@ void TMdiClient::AddChild(TForm* child) {
 }
 
 void TMdiClient::RemoveChild(TForm* child) {
+    if (std::find(m_created.begin(), m_created.end(), child) == m_created.end()) return;
     if (m_drag.Child == child) m_drag = {};
     const bool wasMaximized = child->m_windowState == wsMaximized;
     std::erase(m_created, child);
