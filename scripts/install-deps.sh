@@ -11,6 +11,7 @@ PACKAGES=(
   libpixman-1-dev libjpeg62-turbo-dev zlib1g-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick xdg-utils
+  libsystemd-dev dbus
 )
 
 missing=()

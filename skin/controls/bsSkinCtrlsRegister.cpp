@@ -8,6 +8,7 @@
 #include "skin/controls/bsSkinCtrlsLabels.h"
 #include "skin/controls/bsSkinCtrlsLinkImage.h"
 #include "skin/controls/bsSkinCtrlsTextLabel.h"
+#include "skin/controls/bsTrayIconRegister.h"
 #include "skin/data/bsSkinDataRegister.h"
 
 namespace skin {
@@ -280,6 +281,7 @@ void RegisterSkinControlClasses() {
     RegisterButton(r);
     RegisterLabels(r);
     RegisterOthers(r);
+    RegisterHintAndTrayClasses(r);
 }
 
 }  // namespace skin
