@@ -12,6 +12,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick xdg-utils
   lintian desktop-file-utils appstream
+  libsystemd-dev dbus
 )
 
 missing=()

@@ -244,7 +244,12 @@ bool TApplication::FilterMessage(ui::TMessage& msg) {
 
 void TApplication::SetShowHint(bool value) {
     m_showHint = value;
-    if (!value) CancelHint();
+    if (!value) {
+        CancelHint();
+        // The next hint is made by the hint window class in force then.
+        delete m_hintWindow;
+        m_hintWindow = nullptr;
+    }
 }
 
 void TApplication::StartHintTimer(int which, int ms) {
@@ -343,6 +348,9 @@ void TApplication::ActivateHint(TPoint screenPos) {
     info.HintColor = HintColor;
     info.HintStr = control->Hint();
     if (control->Perform(CM_HINTSHOW, 0, PtrToLParam(&info)) != 0 || info.HintStr.empty()) return;
+    bool canShow = true;
+    if (OnShowHint) OnShowHint(info.HintStr, canShow, info);
+    if (!canShow || info.HintStr.empty()) return;
     if (!m_hintWindow) {
         m_hintWindow = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
         if (!m_hintWindow) return;

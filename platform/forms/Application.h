@@ -45,6 +45,8 @@ struct THintInfo {
     int HideTimeout = 0;  // ms; 0 = HintHidePause
     int ReshowTimeout = 0;
 };
+// May change the text and the hint information, or clear canShow to show nothing.
+using TShowHintEvent = std::function<void(std::string& hintStr, bool& canShow, THintInfo& hintInfo)>;
 
 constexpr uint16_t HELP_CONTEXT = 0x0001, HELP_QUIT = 0x0002, HELP_INDEX = 0x0003, HELP_CONTENTS = 0x0003,
                    HELP_FINDER = 0x000B;
@@ -113,6 +115,7 @@ public:
     TMessageEvent OnMessage;
     TNotifyEvent OnIdle;
     TNotifyEvent OnHint;
+    TShowHintEvent OnShowHint;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
     TNotifyEvent OnActivate;

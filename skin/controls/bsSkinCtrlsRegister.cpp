@@ -10,6 +10,7 @@
 #include "skin/controls/bsSkinCtrlsLinkImage.h"
 #include "skin/controls/bsSkinCtrlsTextLabel.h"
 #include "skin/controls/bsSkinCtrlsViews.h"
+#include "skin/controls/bsTrayIconRegister.h"
 #include "skin/data/bsSkinDataRegister.h"
 
 namespace skin {
@@ -221,6 +222,7 @@ void RegisterSkinControlClasses() {
     RegisterLabels(r);
     RegisterOthers(r);
     RegisterSkinViewClasses(r);
+    RegisterHintAndTrayClasses(r);
 }
 
 }  // namespace skin

@@ -4,6 +4,8 @@
 #include "skin/form/bsSkinForm.h"
 
 #include "platform/ui/WindowSystem.h"
+#include "skin/controls/bsSkinHint.h"
+#include "skin/controls/bsTrayIcon.h"
 #include "skin/form/bsSkinFormCaption.h"
 
 namespace skin {
@@ -116,6 +118,8 @@ void TbsSkinForm::Notification(TComponent* component, platform::forms::TOperatio
     if (operation != platform::forms::opRemove) return;
     if (component == m_menusSkinData) m_menusSkinData = nullptr;
     if (component == m_systemMenu) m_systemMenu = nullptr;
+    if (component == m_skinHint) m_skinHint = nullptr;
+    if (component == m_trayIcon) m_trayIcon = nullptr;
     if (component == m_skinData) {
         // The objects point into the skin's pictures: they go with it.
         m_skinData = nullptr;
@@ -329,9 +333,13 @@ void TbsSkinForm::TestActive(int x, int y, bool inFrame) {
         TbsActiveSkinObject* old = m_objects[static_cast<size_t>(m_oldActiveObject)].get();
         if (old->Enabled && old->Visible) old->MouseLeave();
         if (!alive) return;
+        HideObjectHint();
     }
-    if (m_activeObject >= 0 && m_activeObject < static_cast<int>(m_objects.size()))
-        m_objects[static_cast<size_t>(m_activeObject)]->MouseEnter();
+    if (m_activeObject >= 0 && m_activeObject < static_cast<int>(m_objects.size())) {
+        TbsActiveSkinObject* now = m_objects[static_cast<size_t>(m_activeObject)].get();
+        now->MouseEnter();
+        if (alive) ShowObjectHintOf(*now);
+    }
 }
 
 // ---- Timers ----

@@ -67,6 +67,8 @@ struct TbsFormGeometry {
 };
 
 class TbsSkinCaptionObject;
+class TbsSkinHint;
+class TbsTrayIcon;
 
 class TbsSkinForm : public TComponent {
     // The window behaviour (states, roll-up, menus, transparency) keeps part of its state here.
@@ -108,6 +110,17 @@ public:
     [[nodiscard]] platform::forms::TPopupMenu* SystemMenu() const { return m_systemMenu; }
     void SetSystemMenu(platform::forms::TPopupMenu* value);
 
+    // Object hints and the tray icon (bsSkinFormTray.cpp).
+    [[nodiscard]] TbsSkinHint* SkinHint() const { return m_skinHint; }
+    void SetSkinHint(TbsSkinHint* value);
+    [[nodiscard]] bool ShowObjectHint() const { return m_showObjectHint; }
+    void SetShowObjectHint(bool value) { m_showObjectHint = value; }
+    [[nodiscard]] TbsTrayIcon* TrayIcon() const { return m_trayIcon; }
+    void SetTrayIcon(TbsTrayIcon* value);
+    void HideObjectHint();
+    // The tray icon's part of minimising to the tray and back; false without a tray icon.
+    bool MinimizeFormToTray();
+    void RestoreFormFromTray();
     // Kept for the window behaviour, the menus and transparency.
     [[nodiscard]] bool AlwaysShowInTray() const { return m_alwaysShowInTray; }
     void SetAlwaysShowInTray(bool value) { m_alwaysShowInTray = value; }
@@ -214,6 +227,7 @@ public:
 
     // ---- Objects ----
     void TestActive(int x, int y, bool inFrame);
+    void ShowObjectHintOf(const TbsActiveSkinObject& object);
     void ResetAllObjects();
     // The first caption object, or null.
     [[nodiscard]] TbsSkinCaptionObject* CaptionObject() const;
@@ -313,6 +327,9 @@ private:
     TFont m_defCaptionFont;
     TFont m_defInActiveCaptionFont;
     bool m_alwaysShowInTray = false;
+    TbsSkinHint* m_skinHint = nullptr;
+    bool m_showObjectHint = false;
+    TbsTrayIcon* m_trayIcon = nullptr;
     bool m_alwaysMinimizeToTray = false;
     bool m_useSkinFontInMenu = true;
     bool m_maximizeOnFullScreen = false;

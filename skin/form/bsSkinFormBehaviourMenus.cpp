@@ -146,11 +146,13 @@ void TbsSkinFormBehaviour::PopupSystemMenu(TPoint screen) {
 }
 
 void TbsSkinFormBehaviour::MinimizeToTray() {
-    // Minimising to the tray needs the form's tray icon, and no tray icon can be assigned to a
-    // skin form yet: without one the window would be left with no way back.
+    // Without a tray icon the window would be left with no way back.
+    if (!m_skinForm->MinimizeFormToTray()) return;
+    if (OnMinimizeToTray) OnMinimizeToTray(m_skinForm);
 }
 
 void TbsSkinFormBehaviour::RestoreFromTray() {
+    m_skinForm->RestoreFormFromTray();
     if (Application) Application->Restore();
     if (OnRestoreFromTray) OnRestoreFromTray(m_skinForm);
 }

@@ -5,6 +5,8 @@
 #include "platform/forms/PropertyTable.h"
 #include "platform/forms/StandardProperties.h"
 #include "skin/controls/bsSkinCtrlsRegister.h"
+#include "skin/controls/bsSkinHint.h"
+#include "skin/controls/bsTrayIcon.h"
 #include "skin/form/bsMessages.h"
 #include "skin/form/bsSkinForm.h"
 
@@ -74,6 +76,9 @@ void RegisterSkinForm(TClassRegistry& r) {
         .Reference<platform::forms::TPopupMenu>("SystemMenu", &F::SystemMenu, &F::SetSystemMenu)
         .Reference<TbsSkinData>("SkinData", &F::SkinData, &F::SetSkinData)
         .Reference<TbsSkinData>("MenusSkinData", &F::MenusSkinData, &F::SetMenusSkinData)
+        .Reference<TbsSkinHint>("SkinHint", &F::SkinHint, &F::SetSkinHint)
+        .Boolean("ShowObjectHint", &F::ShowObjectHint, &F::SetShowObjectHint, false)
+        .Reference<TbsTrayIcon>("TrayIcon", &F::TrayIcon, &F::SetTrayIcon)
         .Integer("MinHeight", &F::MinHeight, &F::SetMinHeight, 0)
         .Integer("MinWidth", &F::MinWidth, &F::SetMinWidth, 0)
         .Boolean("Magnetic", &F::Magnetic, &F::SetMagnetic, false)

@@ -88,7 +88,10 @@ void TbsSkinForm::ReleaseObject(TMouseButton button, int x, int y) {
 
 void TbsSkinForm::NewWndProc(TMessage& m) {
     const auto alive = WeakRef();
-    if (ClosesMenus(m.Msg)) CloseSkinMenus();
+    if (ClosesMenus(m.Msg)) {
+        HideObjectHint();
+        CloseSkinMenus();
+    }
     if (!alive) return;
     // The window behaviour (states, menus, moving, transparency) takes its messages first.
     if (TbsSkinFormBehaviour* behaviour = TbsSkinFormBehaviour::Of(this);

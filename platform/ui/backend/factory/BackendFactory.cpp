@@ -5,6 +5,8 @@
 
 #include "platform/ui/backend/headless/HeadlessBackend.h"
 #include "platform/ui/backend/x11/X11Backend.h"
+#include "platform/ui/backend/x11/X11CursorImage.h"
+#include "platform/ui/backend/x11/X11TrayChooser.h"
 
 namespace platform::ui {
 
@@ -12,6 +14,8 @@ std::unique_ptr<TBackend> CreateDefaultBackend(std::string& error) {
     const char* value = std::getenv("VK_BACKEND");
     const std::string_view choice = value ? value : "";
     if (choice == "headless") return std::make_unique<headless::THeadlessBackend>();
+    x11::RegisterX11NotificationArea();
+    x11::RegisterX11CursorImageSource();
     if (choice.empty() || choice == "x11") return x11::CreateX11Backend(error);
     error = "VK_BACKEND=" + std::string(choice) + " names no backend (use headless or x11)";
     return nullptr;
