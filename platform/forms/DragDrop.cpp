@@ -139,4 +139,26 @@ void TDragManager::Finish(TControl* target, TPoint screen) {
     }
 }
 
+bool TDragManager::SourceMessage(TControl* source, const TMessage& m) {
+    using namespace platform::ui;
+    if (m_source != source) return false;
+    switch (m.Msg) {
+        case WM_MOUSEMOVE:
+            Move(source->ClientToScreen(PointFromLParam(m.LParam)));
+            return false;
+        case WM_LBUTTONUP:
+            Drop(source->ClientToScreen(PointFromLParam(m.LParam)));
+            return false;
+        case WM_CAPTURECHANGED:
+            Cancel();
+            return false;
+        case WM_KEYDOWN:
+            if (m.WParam != VK_ESCAPE) return false;
+            Cancel();
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace platform::forms

@@ -55,6 +55,10 @@ public:
     // The left button was released.
     void Drop(TPoint screen);
     void Cancel();
+    // The source control's share of its own mouse and key messages while it drags: pointer moves,
+    // the release and a lost capture go to the drag; Escape cancels it. True when the message was
+    // Escape and is used up.
+    bool SourceMessage(TControl* source, const TMessage& m);
 
 private:
     [[nodiscard]] TControl* HookedControlAt(TPoint screen) const;

@@ -364,19 +364,11 @@ void TTreeView::DefaultHandler(TMessage& m) {
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (TDragManager& drag = TDragManager::Instance(); drag.Source() == this) {
-                const TPoint screen = ClientToScreen(PointFromLParam(m.LParam));
-                if (m.Msg == WM_MOUSEMOVE) drag.Move(screen);
-                else if (m.Msg == WM_LBUTTONUP) drag.Drop(screen);
-                else drag.Cancel();
-            }
+            TDragManager::Instance().SourceMessage(this, m);
             TCustomControl::DefaultHandler(m);
             return;
         case WM_KEYDOWN:
-            if (m.WParam == VK_ESCAPE && TDragManager::Instance().Source() == this) {
-                TDragManager::Instance().Cancel();
-                return;
-            }
+            if (TDragManager::Instance().SourceMessage(this, m)) return;
             HandleKey(static_cast<uint32_t>(m.WParam));
             return;
         case WM_CHAR:
