@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git ccache
   clang libclang-rt-14-dev clang-format clang-tidy
-  libx11-dev libxext-dev libxrandr-dev
+  libx11-dev libxext-dev libxrandr-dev libxfixes-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fontconfig
   libpixman-1-dev libjpeg62-turbo-dev zlib1g-dev libdeflate-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
