@@ -168,16 +168,20 @@ void TApplication::DoIdle() {
 }
 
 void TApplication::Minimize() {
-    if (m_minimized) return;
+    TWindow* w = MainFormWindow();
+    // The desktop may have restored the window behind our back (a taskbar click); the window's
+    // own state is the truth then, or the minimise button would do nothing once.
+    if (m_minimized && (!w || w->IsIconic())) return;
     m_minimized = true;
-    if (TWindow* w = MainFormWindow()) Ws().ShowWindow(w, SW_MINIMIZE);
+    if (w) Ws().ShowWindow(w, SW_MINIMIZE);
     if (OnMinimize) OnMinimize(this);
 }
 
 void TApplication::Restore() {
-    if (!m_minimized) return;
+    TWindow* w = MainFormWindow();
+    if (!m_minimized && (!w || !w->IsIconic())) return;
     m_minimized = false;
-    if (TWindow* w = MainFormWindow()) Ws().ShowWindow(w, SW_RESTORE);
+    if (w) Ws().ShowWindow(w, SW_RESTORE);
     if (OnRestore) OnRestore(this);
 }
 

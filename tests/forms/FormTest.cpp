@@ -217,6 +217,28 @@ TEST_F(Forms, WindowStateMinimisesAndRestores) {
     EXPECT_FALSE(form->HandleIfAllocated()->IsIconic());
 }
 
+TEST_F(Forms, MinimiseWorksAgainAfterTheDesktopRestoredTheWindow) {
+    auto* form = new TForm(&App());
+    form->Show();
+    ProcessMessages();
+    App().SetMainForm(form);
+    int minimised = 0;
+    App().OnMinimize = [&](TComponent*) { ++minimised; };
+    App().Minimize();
+    ASSERT_TRUE(form->HandleIfAllocated()->IsIconic());
+    // A taskbar click restores the window without going through the application.
+    System().ShowWindow(form->HandleIfAllocated(), SW_RESTORE);
+    ASSERT_FALSE(form->HandleIfAllocated()->IsIconic());
+    App().Minimize();
+    EXPECT_TRUE(form->HandleIfAllocated()->IsIconic());
+    EXPECT_EQ(minimised, 2);
+    // And the other way round: minimised from outside, Restore brings it back.
+    App().Restore();
+    System().ShowWindow(form->HandleIfAllocated(), SW_MINIMIZE);
+    App().Restore();
+    EXPECT_FALSE(form->HandleIfAllocated()->IsIconic());
+}
+
 TEST_F(Forms, AWindowProcedureHookSeesTheFormsMessagesFirst) {
     auto* form = new TForm(&App());
     std::vector<uint32_t> seen;
