@@ -38,6 +38,9 @@ TWinControl::~TWinControl() {
         if (ws && ws->IsWindow(m_window)) ws->DestroyWindow(m_window);
         m_window = nullptr;
     }
+    // Leave the parent while this is still a windowed control: by the time the base destructor
+    // runs, the parent could no longer tell, and its tab list would keep a dangling entry.
+    if (TWinControl* parent = Parent()) parent->RemoveControl(this);
 }
 
 TWinControl* TWinControl::FromWindow(const TWindow* window) {

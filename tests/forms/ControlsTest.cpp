@@ -341,5 +341,24 @@ TEST_F(Controls, ARightClickPopsTheControlsPopupMenu) {
     EXPECT_EQ(popup->PopupComponent(), image);
 }
 
+TEST_F(Controls, ADeletedWindowedChildLeavesTheTabOrderOfItsLivingParent) {
+    auto* form = NewForm();
+    auto* first = new TWinControl(form);
+    first->SetParent(form);
+    auto* second = new TWinControl(form);
+    second->SetParent(form);
+    auto* inner = new TWinControl(form);
+    inner->SetParent(second);
+    form->Show();
+    ProcessMessages();
+    delete second;  // takes `inner` with it
+    std::vector<TWinControl*> order;
+    form->GetTabOrderList(order);
+    ASSERT_EQ(order.size(), 1u);
+    EXPECT_EQ(order[0], first);
+    EXPECT_EQ(first->TabOrder(), 0);
+    EXPECT_EQ(form->FindNextControl(first, true, false, false), first);
+}
+
 }  // namespace
 }  // namespace formstest
