@@ -169,7 +169,7 @@ void TCustomMemo::ReplaceByProgram(std::size_t from, std::size_t to, std::string
 // ---- Layout ----
 
 void TCustomMemo::LayoutLine(std::size_t from, std::size_t to, std::vector<TRow>& out) const {
-    const int width = TextArea().Width();
+    const int width = WrapWidth(from);
     if (!m_wordWrap || width <= 0 || from == to) {
         out.push_back({from, to});
         return;
@@ -180,13 +180,13 @@ void TCustomMemo::LayoutLine(std::size_t from, std::size_t to, std::vector<TRow>
     int x = 0;
     for (std::size_t at = from; at < to;) {
         const std::size_t next = textseg::NextGrapheme(text, at);
-        const int w = ShownWidth(text.substr(at, next - at));
+        const int w = SpanWidth(at, next);
         if (x + w > width && at > rowStart && !IsBlank(text[at])) {
             const std::size_t cut = lastBreak > rowStart ? lastBreak : at;
             out.push_back({rowStart, cut});
             rowStart = cut;
             lastBreak = 0;
-            x = ShownWidth(text.substr(rowStart, next - rowStart));
+            x = SpanWidth(rowStart, next);
             at = next;
             continue;
         }
@@ -255,9 +255,7 @@ void TCustomMemo::TextLayoutChanged() {
         if (change.Removed > 0) {
             m_widest = -1;
         } else {
-            for (const TRow& r : fresh)
-                m_widest = std::max(
-                    m_widest, ShownWidth(std::string_view(m_core.Text()).substr(r.Start, r.End - r.Start)));
+            for (const TRow& r : fresh) m_widest = std::max(m_widest, SpanWidth(r.Start, r.End));
         }
     }
     // Rows below move only when the number of rows changed.
@@ -279,27 +277,46 @@ std::pair<std::size_t, std::size_t> TCustomMemo::RowRange(int row) const {
 }
 
 int TCustomMemo::VisibleRows() const {
-    return std::max(1, TextArea().Height() / LineHeight());
+    return std::max(1, TextArea().Height() / RowHeight());
+}
+
+int TCustomMemo::SpanWidth(std::size_t from, std::size_t to) const {
+    return ShownWidth(std::string_view(m_core.Text()).substr(from, to - from));
+}
+
+std::size_t TCustomMemo::SpanPosition(std::size_t from, std::size_t to, int x) const {
+    return PositionInLine(std::string_view(m_core.Text()).substr(from, to - from), x);
+}
+
+int TCustomMemo::RowOffset(int row, int rowWidth) const {
+    (void)row;
+    const int areaWidth = TextArea().Width();
+    if (rowWidth >= areaWidth) return 0;
+    if (Alignment() == taRightJustify) return areaWidth - rowWidth - 1;
+    if (Alignment() == taCenter) return (areaWidth - rowWidth) / 2;
+    return 0;
+}
+
+int TCustomMemo::WrapWidth(std::size_t lineStart) const {
+    (void)lineStart;
+    return TextArea().Width();
+}
+
+void TCustomMemo::RelayoutAll() {
+    LayoutAll();
+    EnsureCaretVisible();
+    Invalidate();
 }
 
 int TCustomMemo::RowStartX(int row) const {
-    const TRect area = TextArea();
     const auto [s, e] = RowRange(row);
-    const int w = ShownWidth(std::string_view(m_core.Text()).substr(s, e - s));
-    int offset = 0;
-    if (w < area.Width()) {
-        if (Alignment() == taRightJustify)
-            offset = area.Width() - w - 1;
-        else if (Alignment() == taCenter)
-            offset = (area.Width() - w) / 2;
-    }
-    return area.Left + offset - m_scrollX;
+    return TextArea().Left + RowOffset(row, SpanWidth(s, e)) - m_scrollX;
 }
 
 std::size_t TCustomMemo::PositionInRow(int row, int x) const {
     const auto [s, e] = RowRange(row);
     const std::string_view text = m_core.Text();
-    std::size_t pos = s + PositionInLine(text.substr(s, e - s), x - RowStartX(row));
+    std::size_t pos = s + SpanPosition(s, e, x - RowStartX(row));
     // The end of a wrapped row is the start of the next one; stay on this row.
     if (pos == e && SoftBreakAfter(row) && pos > s) pos = textseg::PrevGrapheme(text, pos);
     return pos;
@@ -307,23 +324,22 @@ std::size_t TCustomMemo::PositionInRow(int row, int x) const {
 
 TRect TCustomMemo::CaretRect() const {
     const TRect area = TextArea();
-    const int h = LineHeight();
+    const int h = RowHeight();
     const std::size_t caret = m_core.Caret();
     const int row = RowOf(caret);
     const auto [s, e] = RowRange(row);
     const std::string_view text = m_core.Text();
-    const int x = RowStartX(row) + ShownWidth(text.substr(s, caret - s));
+    const int x = RowStartX(row) + SpanWidth(s, caret);
     const int top = area.Top + (row - m_topRow) * h;
     int width = 1;
-    if (Overwrite() && caret < e)
-        width = std::max(1, ShownWidth(text.substr(caret, textseg::NextGrapheme(text, caret) - caret)));
+    if (Overwrite() && caret < e) width = std::max(1, SpanWidth(caret, textseg::NextGrapheme(text, caret)));
     return {x, top, x + width, top + h};
 }
 
 std::size_t TCustomMemo::PositionAt(TPoint client) const {
     const TRect area = TextArea();
     const int offset = client.Y - area.Top;
-    const int row = std::clamp(m_topRow + (offset < 0 ? -1 : offset / LineHeight()), 0, RowCount() - 1);
+    const int row = std::clamp(m_topRow + (offset < 0 ? -1 : offset / RowHeight()), 0, RowCount() - 1);
     return PositionInRow(row, client.X);
 }
 
@@ -356,9 +372,7 @@ void TCustomMemo::SetFirstVisibleLine(int row) {
 int TCustomMemo::WidestRow() const {
     if (m_widest < 0) {
         m_widest = 0;
-        const std::string_view text = m_core.Text();
-        for (const TRow& r : m_rows)
-            m_widest = std::max(m_widest, ShownWidth(text.substr(r.Start, r.End - r.Start)));
+        for (const TRow& r : m_rows) m_widest = std::max(m_widest, SpanWidth(r.Start, r.End));
     }
     return m_widest;
 }
@@ -425,7 +439,7 @@ void TCustomMemo::EnsureCaretVisible() {
     } else {
         const int width = TextArea().Width();
         const auto [s, e] = RowRange(row);
-        const int caretX = ShownWidth(std::string_view(m_core.Text()).substr(s, m_core.Caret() - s));
+        const int caretX = SpanWidth(s, m_core.Caret());
         const int step = std::max(1, width / 3);
         if (caretX < scrollX) scrollX = std::max(0, caretX - step);
         if (width > 0 && caretX >= scrollX + width) scrollX = caretX - width + step;
@@ -553,7 +567,7 @@ void TCustomMemo::InvalidateRows(int from, int to) {
     if (!HandleAllocated()) return;
     const TRect area = TextArea();
     const TRect client = ClientRect();
-    const int h = LineHeight();
+    const int h = RowHeight();
     from = std::max(from, m_topRow);
     to = std::min(to, m_topRow + VisibleRows());
     if (from > to) return;

@@ -108,6 +108,22 @@ protected:
     void CMWantSpecialKey(TMessage& message) override;
     void WMSize(TMessage& message) override;
 
+    // ---- Layout hooks for a memo whose text is not all in one font (the rich edit) ----
+    // Width of the text's bytes [from, to) as shown.
+    [[nodiscard]] virtual int SpanWidth(std::size_t from, std::size_t to) const;
+    // The position in the text's bytes [from, to) nearest to x pixels from from's left.
+    [[nodiscard]] virtual std::size_t SpanPosition(std::size_t from, std::size_t to, int x) const;
+    // Height of every row.
+    [[nodiscard]] virtual int RowHeight() const { return LineHeight(); }
+    // Where a row of the given width starts within the text area (alignment, indents).
+    [[nodiscard]] virtual int RowOffset(int row, int rowWidth) const;
+    // Width that the logical line starting at lineStart wraps at.
+    [[nodiscard]] virtual int WrapWidth(std::size_t lineStart) const;
+    // Lays all rows out again (after something other than the text changed their widths).
+    void RelayoutAll();
+    [[nodiscard]] bool SoftBreakAfter(int row) const;
+    [[nodiscard]] int RowStartX(int row) const;
+
 private:
     friend class TMemoStrings;
     struct TRow {
@@ -120,8 +136,6 @@ private:
     // Rows of the logical lines in text[from, to] (to is a line end).
     void LayoutLines(std::size_t from, std::size_t to, std::vector<TRow>& out) const;
     void LayoutLine(std::size_t from, std::size_t to, std::vector<TRow>& out) const;
-    [[nodiscard]] bool SoftBreakAfter(int row) const;
-    [[nodiscard]] int RowStartX(int row) const;
     [[nodiscard]] std::size_t PositionInRow(int row, int x) const;
     void MoveToRow(int row, bool extend);
     void ScrollTo(int top, int scrollX);

@@ -10,6 +10,7 @@
 #include "platform/forms/ImageListComponent.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/PropertyTable.h"
+#include "platform/forms/RichEditRegister.h"
 #include "platform/forms/StandardProperties.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TabControl.h"
@@ -292,6 +293,7 @@ void RegisterFormsClasses(TClassRegistry& r) {
     RegisterNonVisual(r);
     RegisterViewClasses(r);
     RegisterEditClasses(r);
+    RegisterRichEditClasses(r);
     RegisterTabClasses(r);
     RegisterActionClasses(r);
 }

@@ -8,6 +8,7 @@
 #include "skin/controls/bsSkinCtrlsButton.h"
 #include "skin/controls/bsSkinCtrlsLabels.h"
 #include "skin/controls/bsSkinCtrlsLinkImage.h"
+#include "skin/controls/bsSkinCtrlsRichEdit.h"
 #include "skin/controls/bsSkinCtrlsTextLabel.h"
 #include "skin/controls/bsSkinCtrlsViews.h"
 #include "skin/controls/bsTrayIconRegister.h"
@@ -222,6 +223,7 @@ void RegisterSkinControlClasses() {
     RegisterLabels(r);
     RegisterOthers(r);
     RegisterSkinViewClasses(r);
+    RegisterSkinRichEdit(r);
     RegisterHintAndTrayClasses(r);
 }
 
