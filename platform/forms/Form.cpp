@@ -613,6 +613,12 @@ void TForm::Release() {
 
 void TForm::WndProc(TMessage& m) {
     if ((m_formStyle == fsMDIForm || m_formStyle == fsMDIChild) && MdiMessage(m)) return;
+    // The plain menu bar's strip in the frame (MainMenuBarFrame.cpp).
+    if (const int stage = MenuBarFrameStage(*this, m); stage != 0) {
+        if (stage == 2) TCustomControl::WndProc(m);
+        MenuBarFrameMessage(*this, m);
+        return;
+    }
     switch (m.Msg) {
         case WM_CLOSE:
             WMClose(m);

@@ -27,135 +27,17 @@ int MeasureText(const TFont& font, const std::string& text) {
     return c.TextWidth(text);
 }
 
+void FrameChanged(TForm& form) {
+    if (TWindow* w = form.HandleIfAllocated())
+        System()->SetWindowPos(w, nullptr, w->WindowRect(),
+                               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool IsSelectable(const TMenuItem* item) {
     return item->Visible() && item->Enabled() && !item->IsLine();
 }
 
 }  // namespace
-
-// ---- TMenuDropDown ----
-
-TMenuDropDown::TMenuDropDown(TMainMenuBar* bar, TMenuItem* item) : TCustomControl(bar), m_bar(bar), m_item(item) {
-    SetVisible(false);
-    SetColor(gfx::clMenu);
-    int width = 80;
-    int height = 4;
-    for (int i = 0; i < item->Count(); ++i) {
-        const TMenuItem* sub = item->Items(i);
-        if (!sub->Visible()) continue;
-        height += sub->IsLine() ? kLineHeight : kItemHeight;
-        width = std::max(width, 2 * 20 + MeasureText(Font(), StripHotkey(sub->Caption())) + 40);
-    }
-    SetBounds(0, 0, width, height);
-}
-
-void TMenuDropDown::CreateParams(TCreateParams& p) {
-    TCustomControl::CreateParams(p);
-    p.Style = WS_POPUP;
-    p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST;
-}
-
-core::TRect TMenuDropDown::ItemRect(int index) const {
-    int y = 2;
-    for (int i = 0; i < m_item->Count(); ++i) {
-        const TMenuItem* sub = m_item->Items(i);
-        if (!sub->Visible()) continue;
-        const int h = sub->IsLine() ? kLineHeight : kItemHeight;
-        if (i == index) return {2, y, Width() - 2, y + h};
-        y += h;
-    }
-    return {};
-}
-
-int TMenuDropDown::ItemAt(int y) const {
-    for (int i = 0; i < m_item->Count(); ++i)
-        if (const core::TRect r = ItemRect(i); r.Height() > 0 && y >= r.Top && y < r.Bottom) return i;
-    return -1;
-}
-
-bool TMenuDropDown::Selectable(int index) const {
-    return index >= 0 && index < m_item->Count() && IsSelectable(m_item->Items(index));
-}
-
-void TMenuDropDown::SetSelected(int index) {
-    if (!Selectable(index)) index = -1;
-    if (index == m_selected) return;
-    m_selected = index;
-    Invalidate();
-}
-
-void TMenuDropDown::Step(int direction) {
-    const int n = m_item->Count();
-    if (n == 0) return;
-    int index = m_selected;
-    for (int k = 0; k < n; ++k) {
-        index = index < 0 ? (direction > 0 ? 0 : n - 1) : (index + direction + n) % n;
-        if (Selectable(index)) {
-            SetSelected(index);
-            return;
-        }
-    }
-}
-
-void TMenuDropDown::Paint() {
-    TCanvas& c = Canvas();
-    const int W = Width(), H = Height();
-    c.Brush.Style = gfx::TBrushStyle::bsSolid;
-    c.Brush.Color = gfx::clMenu;
-    c.FillRect({0, 0, W, H});
-    c.Brush.Color = gfx::clBtnShadow;
-    c.FrameRect({0, 0, W, H});
-    for (int i = 0; i < m_item->Count(); ++i) {
-        const TMenuItem* sub = m_item->Items(i);
-        const core::TRect r = ItemRect(i);
-        if (!sub->Visible() || r.Height() <= 0) continue;
-        if (sub->IsLine()) {
-            c.Brush.Style = gfx::TBrushStyle::bsSolid;
-            c.Brush.Color = gfx::clBtnShadow;
-            c.FillRect({r.Left + 2, r.Top + kLineHeight / 2 - 1, r.Right - 2, r.Top + kLineHeight / 2});
-            c.Brush.Color = gfx::clBtnHighlight;
-            c.FillRect({r.Left + 2, r.Top + kLineHeight / 2, r.Right - 2, r.Top + kLineHeight / 2 + 1});
-            continue;
-        }
-        const bool selected = i == m_selected;
-        c.Brush.Style = gfx::TBrushStyle::bsSolid;
-        c.Brush.Color = selected ? gfx::clHighlight : gfx::clMenu;
-        c.FillRect(r);
-        const gfx::TColor text = !sub->Enabled() ? gfx::clGrayText : selected ? gfx::clHighlightText : gfx::clMenuText;
-        if (sub->Checked()) {
-            // A small tick in the left margin.
-            c.Pen.Color = text;
-            const int x = r.Left + 6, y = r.Top + r.Height() / 2;
-            for (int k = 0; k < 3; ++k) {
-                c.MoveTo(x, y - 1 + k);
-                c.LineTo(x + 3, y + 2 + k);
-                c.LineTo(x + 8, y - 3 + k);
-            }
-        }
-        c.Brush.Style = gfx::TBrushStyle::bsClear;
-        c.Font = Font();
-        c.Font.SetColor(text);
-        core::TRect tr{r.Left + 20, r.Top, r.Right - 8, r.Bottom};
-        c.DrawText(sub->Caption(), tr, gfx::DT_LEFT | gfx::DT_VCENTER | gfx::DT_SINGLELINE);
-        if (sub->ShortCut() != scNone)
-            c.DrawText(ShortCutToText(sub->ShortCut()), tr,
-                       gfx::DT_RIGHT | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
-        if (sub->Count() > 0) c.DrawText(">", tr, gfx::DT_RIGHT | gfx::DT_VCENTER | gfx::DT_SINGLELINE);
-    }
-}
-
-void TMenuDropDown::MouseMove(TShiftState shift, int x, int y) {
-    TCustomControl::MouseMove(shift, x, y);
-    SetSelected(ItemAt(y));
-}
-
-void TMenuDropDown::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    const int index = ItemAt(y);
-    const auto alive = WeakRef();
-    TCustomControl::MouseUp(button, shift, x, y);
-    if (!alive || button != TMouseButton::mbLeft || !Selectable(index)) return;
-    m_bar->Choose(m_item->Items(index));
-}
 
 // ---- TMainMenuBar ----
 
@@ -169,7 +51,8 @@ TMainMenuBar::TMainMenuBar(TForm* form) : TCustomControl(nullptr), m_form(form) 
 
 TMainMenuBar::~TMainMenuBar() {
     Destroying();
-    m_dropDown = nullptr;
+    // The drop-downs are owned components: they go with the bar.
+    m_dropDowns.clear();
 }
 
 int TMainMenuBar::BarHeight() {
@@ -189,7 +72,8 @@ core::TRect TMainMenuBar::ItemRect(int index) const {
     const std::vector<TMenuItem*> items = Items();
     int x = 2;
     for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-        const int w = MeasureText(Font(), StripHotkey(items[static_cast<size_t>(i)]->Caption())) + 2 * kItemPadding;
+        const int w =
+            MeasureText(Font(), StripHotkey(items[static_cast<size_t>(i)]->Caption())) + 2 * kItemPadding;
         if (i == index) return {x, 1, x + w, Height() - 1};
         x += w;
     }
@@ -204,13 +88,37 @@ int TMainMenuBar::ItemAt(int x, int y) const {
 }
 
 void TMainMenuBar::UpdateBar() {
-    SetBounds(0, 0, m_form->ClientRect().Width(), BarHeight());
+    // Over the frame's strip above the client area.
+    SetBounds(0, -BarHeight(), m_form->ClientRect().Width(), BarHeight());
     if (m_selected >= static_cast<int>(Items().size())) ExitMenuMode();
     Invalidate();
 }
 
-void TMainMenuBar::Paint() {
-    TCanvas& c = Canvas();
+core::TRect TMainMenuBar::StripRect() const {
+    const TWindow* w = m_form->HandleIfAllocated();
+    if (!w) return {};
+    const core::TRect client = w->ClientArea();
+    return {client.Left, client.Top - Height(), client.Right, client.Top};
+}
+
+void TMainMenuBar::Invalidate() {
+    if (TWindow* w = m_form->HandleIfAllocated(); w && !IsDestroying()) System()->RedrawFrame(w);
+}
+
+// The bar's own window lies outside the client area and shows nothing; the form's frame shows it.
+void TMainMenuBar::Paint() {}
+
+void TMainMenuBar::PaintStrip() {
+    TWindow* w = m_form->HandleIfAllocated();
+    const core::TRect strip = StripRect();
+    if (!w || strip.Width() <= 0 || strip.Height() <= 0) return;
+    gfx::TBitmap buffer(strip.Width(), strip.Height());
+    PaintItems(buffer.Canvas());
+    TDeviceContextPtr dc = System()->GetWindowDC(w);
+    if (dc) dc->Canvas().Draw(strip.Left, strip.Top, buffer);
+}
+
+void TMainMenuBar::PaintItems(TCanvas& c) {
     c.Brush.Style = gfx::TBrushStyle::bsSolid;
     c.Brush.Color = gfx::clMenu;
     c.FillRect({0, 0, Width(), Height()});
@@ -226,7 +134,9 @@ void TMainMenuBar::Paint() {
         if (selected) c.FillRect(r);
         c.Brush.Style = gfx::TBrushStyle::bsClear;
         c.Font = Font();
-        c.Font.SetColor(!item->Enabled() ? gfx::clGrayText : selected ? gfx::clHighlightText : gfx::clMenuText);
+        c.Font.SetColor(!item->Enabled() ? gfx::clGrayText
+                        : selected       ? gfx::clHighlightText
+                                         : gfx::clMenuText);
         core::TRect tr = r;
         c.DrawText(item->Caption(), tr, gfx::DT_CENTER | gfx::DT_VCENTER | gfx::DT_SINGLELINE);
     }
@@ -250,6 +160,14 @@ void TMainMenuBar::WndProc(TMessage& m) {
     }
 }
 
+void TMainMenuBar::TakeKeyboard() {
+    if (m_menuMode) return;
+    m_menuMode = true;
+    TWindow* focus = System()->GetFocus();
+    m_previousFocus = focus ? focus->Id() : 0;
+    if (TWindow* w = Handle()) System()->SetFocus(w);
+}
+
 void TMainMenuBar::EnterMenuMode(char32_t key) {
     const std::vector<TMenuItem*> items = Items();
     if (items.empty()) return;
@@ -263,12 +181,7 @@ void TMainMenuBar::EnterMenuMode(char32_t key) {
             return;
         }
     }
-    if (!m_menuMode) {
-        m_menuMode = true;
-        TWindow* focus = System()->GetFocus();
-        m_previousFocus = focus ? focus->Id() : 0;
-        if (TWindow* w = Handle()) System()->SetFocus(w);
-    }
+    TakeKeyboard();
     if (key != 0)
         Open(index);
     else
@@ -306,30 +219,23 @@ void TMainMenuBar::Open(int index) {
     const std::vector<TMenuItem*> items = Items();
     if (index < 0 || index >= static_cast<int>(items.size())) return;
     TMenuItem* item = items[static_cast<size_t>(index)];
-    if (!m_menuMode) {
-        m_menuMode = true;
-        TWindow* focus = System()->GetFocus();
-        m_previousFocus = focus ? focus->Id() : 0;
-        if (TWindow* w = Handle()) System()->SetFocus(w);
-    }
+    TakeKeyboard();
     CloseDropDown();
     m_selected = index;
     Invalidate();
     if (item->Count() == 0 || !item->Enabled()) return;
-    m_dropDown = new TMenuDropDown(this, item);
+    auto* drop = new TMenuDropDown(this, item);
+    m_dropDowns.push_back(drop);
     const core::TRect r = ItemRect(index);
     const core::TPoint at = ClientToScreen({r.Left, r.Bottom});
-    m_dropDown->SetBounds(at.X, at.Y, m_dropDown->Width(), m_dropDown->Height());
-    if (TWindow* w = m_dropDown->Handle())
+    drop->SetBounds(at.X, at.Y, drop->Width(), drop->Height());
+    if (TWindow* w = drop->Handle())
         System()->SetWindowPos(w, nullptr, w->WindowRect(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    m_dropDown->Step(1);
+    drop->Step(1);
 }
 
 void TMainMenuBar::CloseDropDown() {
-    if (!m_dropDown) return;
-    TMenuDropDown* d = m_dropDown;
-    m_dropDown = nullptr;
-    delete d;
+    CloseDeeperThan(-1);
 }
 
 void TMainMenuBar::Choose(TMenuItem* item) {
@@ -342,7 +248,9 @@ void TMainMenuBar::Choose(TMenuItem* item) {
 int TMainMenuBar::AccelIndex(char32_t key) const {
     const std::vector<TMenuItem*> items = Items();
     for (int i = 0; i < static_cast<int>(items.size()); ++i)
-        if (items[static_cast<size_t>(i)]->Enabled() && IsAccel(key, items[static_cast<size_t>(i)]->Caption())) return i;
+        if (items[static_cast<size_t>(i)]->Enabled() &&
+            IsAccel(key, items[static_cast<size_t>(i)]->Caption()))
+            return i;
     return -1;
 }
 
@@ -352,7 +260,7 @@ void TMainMenuBar::MouseDown(TMouseButton button, TShiftState shift, int x, int 
     if (!alive || button != TMouseButton::mbLeft) return;
     const int index = ItemAt(x, y);
     if (index < 0) return;
-    if (m_dropDown && index == m_selected) {
+    if (DropDown() && index == m_selected) {
         ExitMenuMode();
         return;
     }
@@ -367,7 +275,7 @@ void TMainMenuBar::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 void TMainMenuBar::MouseMove(TShiftState shift, int x, int y) {
     TCustomControl::MouseMove(shift, x, y);
     // With a drop-down open, pointing at another item opens that one.
-    if (!m_dropDown) return;
+    if (!DropDown()) return;
     const int index = ItemAt(x, y);
     if (index >= 0 && index != m_selected) Open(index);
 }
@@ -377,30 +285,44 @@ void TMainMenuBar::KeyDown(uint16_t& key, TShiftState shift) {
     if (!m_menuMode || key == 0) return;
     const int n = static_cast<int>(Items().size());
     if (n == 0) return;
+    TMenuDropDown* deepest = DeepestDropDown();
+    TMenuItem* chosen = deepest ? deepest->SelectedItem() : nullptr;
     switch (key) {
-        case VK_LEFT:
-        case VK_RIGHT: {
-            const int index = (m_selected + (key == VK_RIGHT ? 1 : -1) + n) % n;
-            Select(index, m_dropDown != nullptr);
+        case VK_RIGHT:
+            if (chosen && chosen->Count() > 0) {
+                OpenSubMenu(deepest->Level(), true);
+                break;
+            }
+            Select((m_selected + 1) % n, deepest != nullptr);
             break;
-        }
+        case VK_LEFT:
+            if (DropDownCount() > 1) {
+                CloseDeeperThan(DropDownCount() - 2);
+                break;
+            }
+            Select((m_selected - 1 + n) % n, deepest != nullptr);
+            break;
         case VK_DOWN:
         case VK_UP:
-            if (m_dropDown)
-                m_dropDown->Step(key == VK_DOWN ? 1 : -1);
+            if (deepest)
+                deepest->Step(key == VK_DOWN ? 1 : -1);
             else if (key == VK_DOWN)
                 Open(m_selected);
             break;
         case VK_RETURN:
-            if (m_dropDown && m_dropDown->Selected() >= 0)
-                Choose(m_dropDown->Item()->Items(m_dropDown->Selected()));
+            if (chosen && chosen->Count() > 0)
+                OpenSubMenu(deepest->Level(), true);
+            else if (chosen)
+                Choose(chosen);
             else if (m_selected >= 0 && Items()[static_cast<size_t>(m_selected)]->Count() == 0)
                 Choose(Items()[static_cast<size_t>(m_selected)]);
-            else
+            else if (!deepest)
                 Open(m_selected);
             break;
         case VK_ESCAPE:
-            if (m_dropDown)
+            if (DropDownCount() > 1)
+                CloseDeeperThan(DropDownCount() - 2);
+            else if (deepest)
                 Select(m_selected, false);
             else
                 ExitMenuMode();
@@ -418,12 +340,17 @@ void TMainMenuBar::KeyDown(uint16_t& key, TShiftState shift) {
 void TMainMenuBar::KeyPress(char32_t& key) {
     TCustomControl::KeyPress(key);
     if (!m_menuMode || key == 0) return;
-    if (m_dropDown) {
-        TMenuItem* item = m_dropDown->Item();
+    if (TMenuDropDown* deepest = DeepestDropDown()) {
+        TMenuItem* item = deepest->Item();
         for (int i = 0; i < item->Count(); ++i)
             if (IsSelectable(item->Items(i)) && IsAccel(key, item->Items(i)->Caption())) {
                 key = 0;
-                Choose(item->Items(i));
+                if (item->Items(i)->Count() > 0) {
+                    deepest->SetSelected(i);
+                    OpenSubMenu(deepest->Level(), true);
+                } else {
+                    Choose(item->Items(i));
+                }
                 return;
             }
     } else if (const int index = AccelIndex(key); index >= 0) {
@@ -439,7 +366,8 @@ void TMainMenuBar::KeyPress(char32_t& key) {
 
 TMainMenuBar* FindMenuBar(const TForm& form) {
     for (int i = 0; i < form.ControlCount(); ++i)
-        if (auto* bar = dynamic_cast<TMainMenuBar*>(form.Controls(i)); bar && !bar->IsDestroying()) return bar;
+        if (auto* bar = dynamic_cast<TMainMenuBar*>(form.Controls(i)); bar && !bar->IsDestroying())
+            return bar;
     return nullptr;
 }
 
@@ -448,14 +376,20 @@ void UpdateMenuBar(TForm& form) {
     TMainMenuBar* bar = FindMenuBar(form);
     // An MDI child's menu shows merged in its main form's bar.
     if (!form.Menu() || form.FormStyle() == fsMDIChild) {
+        if (!bar) return;
         delete bar;
-        bar = nullptr;
-    } else if (!bar) {
+        FrameChanged(form);
+        return;
+    }
+    if (!bar) {
         bar = new TMainMenuBar(&form);
+        // The client area gives up the bar's strip.
+        FrameChanged(form);
+        bar->UpdateBar();
     } else {
         bar->UpdateBar();
     }
-    if (TMdiClient* client = form.MDIClient()) client->SetTopInset(bar ? bar->Height() : 0);
+    if (TMdiClient* client = form.MDIClient()) client->SetTopInset(0);
 }
 
 bool MenuBarKeyMenu(TForm& form, char32_t key) {

@@ -6,6 +6,7 @@
 #include "platform/ui/WindowSystem.h"
 #include "skin/controls/bsSkinHint.h"
 #include "skin/controls/bsTrayIcon.h"
+#include "skin/form/bsSkinMainMenu.h"
 #include "skin/form/bsSkinFormCaption.h"
 
 namespace skin {
@@ -59,6 +60,7 @@ TbsSkinForm::~TbsSkinForm() {
     if (m_skinData) m_skinData->RemoveFreeNotification(this);
     if (m_menusSkinData) m_menusSkinData->RemoveFreeNotification(this);
     if (m_systemMenu) m_systemMenu->RemoveFreeNotification(this);
+    if (m_mainMenuBar) m_mainMenuBar->RemoveFreeNotification(this);
     ClearObjects();
 }
 
@@ -120,6 +122,10 @@ void TbsSkinForm::Notification(TComponent* component, platform::forms::TOperatio
     if (component == m_systemMenu) m_systemMenu = nullptr;
     if (component == m_skinHint) m_skinHint = nullptr;
     if (component == m_trayIcon) m_trayIcon = nullptr;
+    if (m_mainMenuBar && component == m_mainMenuBar) {
+        m_mainMenuBar = nullptr;
+        BindMainMenuBar();
+    }
     if (component == m_skinData) {
         // The objects point into the skin's pictures: they go with it.
         m_skinData = nullptr;

@@ -67,6 +67,7 @@ struct TbsFormGeometry {
 };
 
 class TbsSkinCaptionObject;
+class TbsSkinMainMenuBar;
 class TbsSkinHint;
 class TbsTrayIcon;
 
@@ -167,6 +168,9 @@ public:
     TbsMouseEnterEvent OnMouseEnterEvent;
     TbsMouseLeaveEvent OnMouseLeaveEvent;
     TbsPaintEvent OnPaintEvent;
+    // The main menu bar's menu mode starts / ends (form resources bind these).
+    TNotifyEvent OnMainMenuEnter;
+    TNotifyEvent OnMainMenuExit;
 
     // ---- State ----
     [[nodiscard]] TForm* Form() const { return m_form; }
@@ -259,6 +263,11 @@ public:
     // Messages that end menu interaction arrive (moves, sizes, presses, activation).
     virtual void CloseSkinMenus();
 
+    // ---- Main menu bar (bsSkinMainMenuKeys.cpp) ----
+    // The bar that menu mode, Alt, F10 and the menu's shortcuts go to; cleared when it goes.
+    [[nodiscard]] TbsSkinMainMenuBar* MainMenuBar() const { return m_mainMenuBar; }
+    void SetMainMenuBar(TbsSkinMainMenuBar* value);
+
 protected:
     void Notification(TComponent* component, platform::forms::TOperation operation) override;
     void Loaded() override;
@@ -272,6 +281,10 @@ private:
     bool HandleFrameGeometry(TMessage& message);
     bool HandleFrameState(TMessage& message);
     bool HandleNonClientMouse(TMessage& message);
+    // bsSkinMainMenuKeys.cpp: binds the window behaviour's keyboard to the bar; keeps the bar's
+    // system buttons in step with a maximised MDI child.
+    void BindMainMenuBar();
+    void MainMenuBarMessage(TMessage& m);
     // bsSkinForm.cpp
     void Attach();
     void Detach();
@@ -365,6 +378,9 @@ private:
     bool m_fullDrag = false;
     bool m_rollUpState = false;
     int m_rollUpHeight = 0;
+    // Main menu bar.
+    TbsSkinMainMenuBar* m_mainMenuBar = nullptr;
+    bool m_shortCutTaken = false;
 };
 
 }  // namespace skin

@@ -99,7 +99,7 @@ void TbsSkinFormBehaviour::SkinMenuClosed() {
     const auto alive = WeakRef();
     if (OnSkinMenuClose) OnSkinMenuClose(m_skinForm);
     if (!alive) return;
-    if (m_mainMenuActive) LeaveMenuMode();
+    if (m_mainMenuActive && !SwitchingMenus) LeaveMenuMode();
 }
 
 void TbsSkinFormBehaviour::CloseSkinMenus() {
@@ -111,7 +111,9 @@ void TbsSkinFormBehaviour::EnterMenuMode() {
     if (m_mainMenuActive) return;
     m_mainMenuActive = true;
     InstallKeyHandler();
+    const auto alive = WeakRef();
     if (OnMainMenuEnter) OnMainMenuEnter(m_skinForm);
+    if (alive && m_skinForm->OnMainMenuEnter) m_skinForm->OnMainMenuEnter(m_skinForm);
 }
 
 void TbsSkinFormBehaviour::LeaveMenuMode() {
@@ -122,6 +124,7 @@ void TbsSkinFormBehaviour::LeaveMenuMode() {
     if (!alive) return;
     if (!m_menuOpen) RemoveKeyHandler();
     if (OnMainMenuExit) OnMainMenuExit(m_skinForm);
+    if (alive && m_skinForm->OnMainMenuExit) m_skinForm->OnMainMenuExit(m_skinForm);
 }
 
 void TbsSkinFormBehaviour::InstallKeyHandler() {
@@ -219,6 +222,14 @@ bool TbsSkinFormBehaviour::HandleMessage(platform::forms::TMessage& m) {
             return true;
         case WM_SYSCOMMAND:
             if ((m.WParam & 0xFFF0) != SC_KEYMENU) return false;
+            if (m.LParam != 0 && MainMenuBar.TakeAccelerator) {
+                // Alt with a letter: the bar's item with that accelerator.
+                uint32_t letter = static_cast<uint32_t>(m.LParam);
+                if (letter >= 'a' && letter <= 'z') letter = letter - 'a' + 'A';
+                MainMenuBar.TakeAccelerator(letter);
+                m.Result = 0;
+                return true;
+            }
             if (m_mainMenuActive)
                 LeaveMenuMode();
             else if (m_skinMenu && m_skinMenu->IsOpen())

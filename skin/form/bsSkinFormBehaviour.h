@@ -88,6 +88,8 @@ public:
     void EnterMenuMode();
     void LeaveMenuMode();
     TbsMainMenuBarLink MainMenuBar;
+    // Set while the main menu bar swaps one item's menu for another's: that close keeps menu mode.
+    bool SwitchingMenus = false;
 
     // ---- Window procedure (bsSkinFormBehaviour.cpp) ----
     // Handles the messages of the window behaviour before the skin form's own handling; true

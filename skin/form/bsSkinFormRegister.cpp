@@ -9,6 +9,7 @@
 #include "skin/controls/bsTrayIcon.h"
 #include "skin/form/bsMessages.h"
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsSkinMainMenuRegister.h"
 
 namespace skin {
 
@@ -133,6 +134,7 @@ void RegisterSkinFormClasses() {
     TClassRegistry& r = TClassRegistry::Instance();
     if (!r.Find("TbsSkinForm")) RegisterSkinForm(r);
     if (!r.Find("TbsSkinMessage")) RegisterSkinMessage(r);
+    RegisterSkinMainMenuClasses();
 }
 
 }  // namespace skin

@@ -6,6 +6,7 @@
 #include "skin/form/bsSkinForm.h"
 #include "skin/form/bsSkinFormBehaviour.h"
 #include "skin/form/bsSkinFormCaption.h"
+#include "skin/form/bsSkinMainMenu.h"
 
 namespace skin {
 
@@ -93,6 +94,8 @@ void TbsSkinForm::NewWndProc(TMessage& m) {
         CloseSkinMenus();
     }
     if (!alive) return;
+    MainMenuBarMessage(m);
+    if (!alive) return;
     // The window behaviour (states, menus, moving, transparency) takes its messages first.
     if (TbsSkinFormBehaviour* behaviour = TbsSkinFormBehaviour::Of(this);
         behaviour && behaviour->HandleMessage(m))
@@ -150,6 +153,7 @@ bool TbsSkinForm::HandleFrameGeometry(TMessage& m) {
             if (!alive || !window) return true;
             SizeChanged(window->Width(), window->Height(), true);
             if (!m_logoBitMap.Empty()) m_form->Invalidate();
+            if (m_mainMenuBar) m_mainMenuBar->FitToParent();
             return true;
         }
         case WM_SIZING:

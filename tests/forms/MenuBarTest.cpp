@@ -64,7 +64,8 @@ protected:
 
 TEST_F(MenuBar, ItemsLieAlongTheTopAndOpenByMouse) {
     ASSERT_NE(m_bar, nullptr);
-    EXPECT_EQ(m_bar->BoundsRect(), (TRect{0, 0, m_form->ClientRect().Width(), TMainMenuBar::BarHeight()}));
+    // The bar lies over the frame's strip just above the client area.
+    EXPECT_EQ(m_bar->BoundsRect(), (TRect{0, -TMainMenuBar::BarHeight(), m_form->ClientRect().Width(), 0}));
     ASSERT_EQ(m_bar->Items().size(), 3U);
     const TRect file = m_bar->ItemRect(0), edit = m_bar->ItemRect(1), help = m_bar->ItemRect(2);
     EXPECT_EQ(edit.Left, file.Right);
@@ -184,8 +185,9 @@ TEST_F(MenuBar, AnMdiClientLiesBelowTheBarAndTheBarShowsMergedItems) {
     ProcessMessages();
     TMainMenuBar* bar = FindMenuBar(*main);
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(main->MDIClient()->Top(), bar->Height());
-    EXPECT_EQ(main->MDIClient()->Height(), main->ClientRect().Height() - bar->Height());
+    // The client area starts below the bar; the MDI client fills it.
+    EXPECT_EQ(main->MDIClient()->BoundsRect(), main->ClientRect());
+    EXPECT_EQ(main->MDIClient()->ClientToScreen({0, 0}).Y, bar->ClientToScreen({0, bar->Height()}).Y);
 
     auto* child = new TForm(&App());
     child->SetFormStyle(fsMDIChild);
@@ -201,6 +203,119 @@ TEST_F(MenuBar, AnMdiClientLiesBelowTheBarAndTheBarShowsMergedItems) {
     Ui().SavePng("menubar_mdi_merged");
     delete child;
     EXPECT_EQ(bar->Items(), (std::vector<TMenuItem*>{window}));
+}
+
+// A control that only fills itself with its colour.
+class TSwatch : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint() override {
+        Canvas().Brush.Style = platform::gfx::TBrushStyle::bsSolid;
+        Canvas().Brush.Color = Color();
+        Canvas().FillRect({0, 0, Width(), Height()});
+    }
+};
+
+TEST_F(MenuBar, TheClientAreaStartsBelowTheBar) {
+    ASSERT_NE(m_bar, nullptr);
+    const platform::gfx::TColor red = platform::gfx::RGB(220, 0, 0);
+    auto* swatch = new TSwatch(m_form);
+    swatch->SetColor(red);
+    swatch->SetBounds(0, 0, 60, 12);
+    swatch->SetParent(m_form);
+    ProcessMessages();
+    // A control at y = 0 shows whole, just under the bar.
+    EXPECT_EQ(Ui().Pixel(swatch, 1, 0), red);
+    EXPECT_EQ(Ui().Pixel(swatch, 58, 11), red);
+    ui::TWindow* w = m_form->HandleIfAllocated();
+    const platform::core::TPoint clientTop = m_form->ClientToScreen({0, 0});
+    EXPECT_EQ(m_bar->ClientToScreen({0, m_bar->Height()}).Y, clientTop.Y);
+    // The strip is the frame's: its hit-test code is the menu's, and the bar's face is there.
+    const platform::core::TPoint onStrip{clientTop.X + m_bar->Width() - 5, clientTop.Y - 5};
+    EXPECT_EQ(System().SendMessage(w, ui::WM_NCHITTEST, 0, ui::PointToLParam(onStrip)), ui::HTMENU);
+    EXPECT_EQ(Ui().Pixel(onStrip.X, onStrip.Y), platform::gfx::ColorToRGB(platform::gfx::clMenu));
+    // The whole window keeps its size: the client area is smaller by the bar.
+    EXPECT_EQ(m_form->ClientRect().Height(), w->ClientArea().Height());
+    Ui().SavePng("menubar_client_below");
+    const int withBar = m_form->ClientRect().Height();
+    m_form->SetMenu(nullptr);
+    ProcessMessages();
+    EXPECT_EQ(m_form->ClientRect().Height(), withBar + TMainMenuBar::BarHeight());
+    EXPECT_EQ(m_form->ClientToScreen({0, 0}).Y, clientTop.Y - TMainMenuBar::BarHeight());
+}
+
+TEST_F(MenuBar, SubMenusOpenBesideTheirItemByMouseAndKeyboard) {
+    TMenuItem* file = m_menu->Items()->Items(0);
+    TMenuItem* recent = Add(file, "&Recent");
+    file->Insert(2, recent);  // New, Open..., Recent, -, Exit
+    Add(recent, "&a.txt");
+    Add(recent, "&b.txt");
+    TMenuItem* more = Add(recent, "&More");
+    Add(more, "&c.txt");
+    ProcessMessages();
+
+    // By mouse: pointing at Recent opens its list to the right of File's; a click chooses.
+    Ui().Click(m_bar, m_bar->ItemRect(0).Left + 5, 5);
+    TMenuDropDown* drop = m_bar->DropDown();
+    ASSERT_NE(drop, nullptr);
+    const TRect recentRect = drop->ItemRect(2);
+    Ui().MoveTo(drop, recentRect.Left + 10, recentRect.Top + 5);
+    ASSERT_EQ(m_bar->DropDownCount(), 2);
+    TMenuDropDown* sub = m_bar->DropDownAt(1);
+    EXPECT_EQ(sub->Item(), recent);
+    EXPECT_GE(sub->ClientToScreen({0, 0}).X, drop->ClientToScreen({drop->Width() - 4, 0}).X);
+    EXPECT_EQ(sub->Selected(), -1);
+    Ui().SavePng("menubar_submenu_open");
+    // Pointing back at an item without sub-items closes the deeper list.
+    const TRect newRect = drop->ItemRect(0);
+    Ui().MoveTo(drop, newRect.Left + 10, newRect.Top + 5);
+    EXPECT_EQ(m_bar->DropDownCount(), 1);
+    Ui().MoveTo(drop, recentRect.Left + 10, recentRect.Top + 5);
+    sub = m_bar->DropDownAt(1);
+    ASSERT_NE(sub, nullptr);
+    const TRect bRect = sub->ItemRect(1);
+    Ui().Click(sub, bRect.Left + 10, bRect.Top + 5);
+    EXPECT_EQ(m_clicked, (std::vector<std::string>{"&b.txt"}));
+    EXPECT_EQ(m_bar->DropDownCount(), 0);
+    EXPECT_FALSE(m_bar->InMenuMode());
+
+    // By keyboard: Right opens a sub-menu with its first item, Left closes it, Right on an item
+    // without sub-items moves along the bar.
+    Ui().KeyPress('F', vktest::kAlt);
+    Ui().KeyPress(ui::VK_DOWN);
+    Ui().KeyPress(ui::VK_DOWN);
+    EXPECT_EQ(DropDownSelection(), "&Recent");
+    Ui().KeyPress(ui::VK_RIGHT);
+    ASSERT_EQ(m_bar->DropDownCount(), 2);
+    EXPECT_EQ(m_bar->DropDownAt(1)->SelectedItem()->Caption(), "&a.txt");
+    Ui().KeyPress(ui::VK_UP);  // wraps to More, which opens a third level with Right
+    Ui().KeyPress(ui::VK_RIGHT);
+    ASSERT_EQ(m_bar->DropDownCount(), 3);
+    Ui().KeyPress(ui::VK_LEFT);
+    EXPECT_EQ(m_bar->DropDownCount(), 2);
+    Ui().KeyPress(ui::VK_ESCAPE);  // the deepest only
+    EXPECT_EQ(m_bar->DropDownCount(), 1);
+    EXPECT_EQ(m_bar->Selected(), 0);
+    Ui().KeyPress(ui::VK_RETURN);  // Enter on Recent opens it too
+    ASSERT_EQ(m_bar->DropDownCount(), 2);
+    Ui().KeyPress(ui::VK_DOWN);
+    Ui().KeyPress(ui::VK_RIGHT);  // b.txt has no sub-items: on to Edit
+    EXPECT_EQ(m_bar->Selected(), 1);
+    EXPECT_EQ(m_bar->DropDownCount(), 1);
+    EXPECT_EQ(DropDownSelection(), "&Copy");
+    Ui().KeyPress(ui::VK_LEFT);
+    Ui().KeyPress(ui::VK_DOWN);
+    Ui().KeyPress(ui::VK_DOWN);
+    Ui().KeyPress('R');  // the letter of an item with sub-items opens them
+    ASSERT_EQ(m_bar->DropDownCount(), 2);
+    Ui().KeyPress('M');
+    ASSERT_EQ(m_bar->DropDownCount(), 3);
+    Ui().KeyPress(ui::VK_RETURN);
+    EXPECT_EQ(m_clicked.back(), "&c.txt");
+    EXPECT_EQ(m_bar->DropDownCount(), 0);
+    EXPECT_FALSE(m_bar->InMenuMode());
 }
 
 }  // namespace
