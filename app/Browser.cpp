@@ -113,6 +113,7 @@ void TBrowser::FormCreate() {
     SettingsFile = std::make_unique<platform::core::TIniFile>(m_paths.SettingsFileName);
     CurrentPackage = SettingsFile->ReadInteger(kBrowserSection, "Package", 0);
     FirstTime = SettingsFile->ReadBool(kBrowserSection, "FirstTime", true);
+    Skin = SettingsFile->ReadString(kBrowserSection, "Skin", "");
     SettingsFile.reset();
 
     Packages = std::make_unique<TPackageList>(m_paths.PackageFolder,
@@ -151,6 +152,9 @@ void TBrowser::FormClose() {
     SettingsFile->BeginUpdate();
     SettingsFile->WriteInteger(kBrowserSection, "Package", CurrentPackage);
     SettingsFile->WriteBool(kBrowserSection, "FirstTime", false);
+    // Only a player who chose a skin gets the key.
+    if (!Skin.empty() || SettingsFile->ValueExists(kBrowserSection, "Skin"))
+        SettingsFile->WriteString(kBrowserSection, "Skin", Skin);
     SettingsFile->EndUpdate();
     SettingsFile.reset();
     Packages.reset();
@@ -226,6 +230,7 @@ void TBrowser::RefreshView() {
         package->LastPuzzle = CurrentPuzzle;
         package->LastPuzzleDirty = true;
     }
+    if (OnViewRefreshed) OnViewRefreshed();
 }
 
 bool TBrowser::ShowPreview(IBrowserImage* image, IBrowserFrame* frame, int32_t puzzleIndex) {
@@ -329,7 +334,17 @@ void TBrowser::btnStartClick() {
         ShowText(texts::PuzzleNotFound(path));
         return;
     }
-    const platform::core::TStartResult result = m_services.Starter->StartProgram(path);
+    platform::core::TStartResult result;
+    if (IsWindowsExecutable(path)) {
+        const std::string wine = m_services.Starter->FindWine();
+        if (wine.empty()) {
+            ShowText(texts::WineMissing(path));
+            return;
+        }
+        result = m_services.Starter->StartThrough(wine, path);
+    } else {
+        result = m_services.Starter->StartProgram(path);
+    }
     if (!result.Ok) ShowText(texts::PuzzleNotStarted(path, result.Message));
 }
 

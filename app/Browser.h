@@ -16,6 +16,10 @@
 namespace app {
 
 inline constexpr int kSlotsPerPage = 6;
+inline constexpr int kSlotsPerRow = 3;
+
+// What a key does in the preview grid.
+enum class TPreviewKey { Left, Right, Up, Down, PageUp, PageDown, Home, End, Start };
 
 // The controls are a private base, so that the handlers name them as the form does.
 class TBrowser : private TBrowserControls {
@@ -65,6 +69,19 @@ public:
     void btnHomepageClick();
     void bsSkinButton1Click();
 
+    // Keyboard browsing of the previews. The arrows move the selection by one slot or one row,
+    // across page boundaries with the up-down's rules (the page messages at both ends); Page Up
+    // and Page Down are the up-down's buttons; Home and End select the first and last puzzle;
+    // Start starts the selected puzzle.
+    void PreviewKey(TPreviewKey key);
+    // Severity 1..5 for the selected puzzle, as if chosen in cbxSeverity; others are ignored.
+    void ChooseSeverity(int severity);
+    // Fired after every refresh that filled the whole view (the window moves its focus frame).
+    TBrowserEvent OnViewRefreshed;
+
+    // Where the skins a player can choose lie.
+    [[nodiscard]] const std::vector<std::string>& SkinFolders() const { return m_paths.SkinFolders; }
+
     // The controls, under the form's names.
     [[nodiscard]] const TBrowserControls& Controls() const { return *this; }
 
@@ -74,6 +91,8 @@ public:
     int32_t CurrentPackage = 0;
     int32_t CurrentPuzzle = 0;
     bool FirstTime = true;
+    // [Browser] Skin: the path of the chosen skin (app/SkinCatalog.h); empty for the built-in one.
+    std::string Skin;
     int32_t PageFirst = 0;
     int32_t PageLast = -1;
 
@@ -84,6 +103,8 @@ private:
     [[nodiscard]] bool Accepting() const;
     [[nodiscard]] bool SlotHoldsPuzzle(int slot) const;
     void StartFromSlot(int slot);
+    void MoveSelection(int32_t delta);
+    void SelectPuzzle(int32_t index);
     void PackageChosen();
     void SeverityChosen();
     void RequestClose();

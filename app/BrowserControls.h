@@ -163,6 +163,10 @@ public:
     virtual ~IProgramStarter() = default;
     // Starts the file as a new process, detached; does not wait for it.
     virtual platform::core::TStartResult StartProgram(const std::string& path) = 0;
+    // The path of the program that runs Windows programs (wine), or "" when none is installed.
+    [[nodiscard]] virtual std::string FindWine() = 0;
+    // Starts "runner path" in the file's folder, detached, without a shell.
+    virtual platform::core::TStartResult StartThrough(const std::string& runner, const std::string& path) = 0;
 };
 
 // The window itself and the application that owns it.
@@ -189,6 +193,8 @@ struct TBrowserPaths {
     std::string PackageFolder;
     // Further folders whose package folders are listed after PackageFolder's (app/DataDirs.h).
     std::vector<std::string> MorePackageFolders = {};
+    // Where the skins a player can choose lie (app/SkinCatalog.h).
+    std::vector<std::string> SkinFolders = {};
 };
 
 // The executable's path with ".ini" (or its copy in the configuration folder when the program's
@@ -199,6 +205,12 @@ struct TBrowserPaths {
 class TProcessStarter : public IProgramStarter {
 public:
     platform::core::TStartResult StartProgram(const std::string& path) override;
+    // wine found on PATH.
+    [[nodiscard]] std::string FindWine() override;
+    platform::core::TStartResult StartThrough(const std::string& runner, const std::string& path) override;
 };
+
+// Whether the file is a Windows program: it begins with the "MZ" signature.
+[[nodiscard]] bool IsWindowsExecutable(const std::string& path);
 
 }  // namespace app

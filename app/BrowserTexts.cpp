@@ -52,6 +52,26 @@ std::string PuzzleNotFound(const std::string& path) {
            kTwoBreaks + path;
 }
 
+std::string WineMissing(const std::string& path) {
+    return std::string(
+               "This puzzle is a Windows program and needs wine, which is not installed. "
+               "Please, install wine with your system's package manager (for example: "
+               "sudo apt install wine) and start the puzzle again:") +
+           kTwoBreaks +
+           "Dieses Puzzle ist ein Windows-Programm und braucht wine, das nicht installiert ist. "
+           "Bitte installiere wine mit der Paketverwaltung Deines Systems (zum Beispiel: "
+           "sudo apt install wine) und starte das Puzzle erneut:" +
+           kTwoBreaks + path;
+}
+
+std::string SkinUnusable(const std::string& path, const std::string& reason) {
+    std::string text = std::string("This skin cannot be used; the current skin stays:") + kTwoBreaks +
+                       "Dieser Skin kann nicht verwendet werden; der bisherige Skin bleibt:" + kTwoBreaks +
+                       path;
+    if (!reason.empty()) text += kTwoBreaks + reason;
+    return text;
+}
+
 std::string PuzzleNotStarted(const std::string& path, const std::string& reason) {
     std::string text = std::string("Puzzle could not be started:") + kTwoBreaks +
                        "Puzzle konnte nicht gestartet werden:" + kTwoBreaks + path;

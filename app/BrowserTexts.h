@@ -16,6 +16,10 @@ namespace app::texts {
 [[nodiscard]] std::string PuzzleNotFound(const std::string& path);
 // Shown when the puzzle file exists but the system refuses to run it.
 [[nodiscard]] std::string PuzzleNotStarted(const std::string& path, const std::string& reason);
+// The puzzle is a Windows program and wine, which runs it, is not installed.
+[[nodiscard]] std::string WineMissing(const std::string& path);
+// A skin chosen in the system menu cannot be used; the current one stays.
+[[nodiscard]] std::string SkinUnusable(const std::string& path, const std::string& reason);
 [[nodiscard]] std::string LastPageShown();
 [[nodiscard]] std::string FirstPageShown();
 [[nodiscard]] std::string Help();

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "app/BrowserControls.h"
+#include "app/SkinCatalog.h"
 #include "platform/core/Files.h"
 #include "platform/core/Strings.h"
 
@@ -69,6 +70,14 @@ std::vector<std::string> TDataDirs::PackageFolders() const {
     return folders;
 }
 
+std::vector<std::string> TDataDirs::SkinFolders() const {
+    std::vector<std::string> folders;
+    const std::string tail = std::string("/") + kDataFolderName + "/" + kSkinFolderName;
+    if (!DataHome.empty()) folders.push_back(DataHome + tail);
+    for (const std::string& dir : DataDirs) folders.push_back(dir + tail);
+    return folders;
+}
+
 std::string TDataDirs::ConfigFolder() const {
     return ConfigHome.empty() ? std::string() : ConfigHome + "/" + kDataFolderName;
 }
@@ -82,6 +91,8 @@ bool CanReplaceFile(const std::string& path) {
 TBrowserPaths ResolveBrowserPaths(const std::string& exePath, const TDataDirs& dirs) {
     TBrowserPaths paths{platform::core::ChangeFileExt(exePath, ".ini"), platform::core::ExtractFilePath(exePath),
                         dirs.PackageFolders()};
+    paths.SkinFolders.push_back(platform::core::ExtractFilePath(exePath) + kSkinFolderName);
+    for (std::string& folder : dirs.SkinFolders()) paths.SkinFolders.push_back(std::move(folder));
     const std::string config = dirs.ConfigFolder();
     if (CanReplaceFile(paths.SettingsFileName) || config.empty()) return paths;
     const std::string copy = config + "/" + platform::core::ExtractFileName(paths.SettingsFileName);

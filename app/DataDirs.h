@@ -29,6 +29,8 @@ struct TDataDirs {
 
     // <DataHome>/<name>/packages, then <each of DataDirs>/<name>/packages.
     [[nodiscard]] std::vector<std::string> PackageFolders() const;
+    // <DataHome>/<name>/skins, then <each of DataDirs>/<name>/skins.
+    [[nodiscard]] std::vector<std::string> SkinFolders() const;
     // <ConfigHome>/<name>, or empty when no configuration folder is known.
     [[nodiscard]] std::string ConfigFolder() const;
 };

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/BrowserTexts.h"
+#include "app/SkinCatalog.h"
 #include "platform/core/Files.h"
 #include "platform/core/Strings.h"
 
@@ -42,6 +43,11 @@ void TPackageList::ScanFolders() {
         for (const std::string& name : platform::core::ListSubfolders(base)) {
             // The dot rule stands in for the hidden attribute that Linux does not have.
             if (name.empty() || name[0] == '.') continue;
+            // The program's skins folder lies beside the packages and is none of them.
+            if (root == 0 && name == kSkinFolderName &&
+                platform::core::EntryKind(base + name + "/" + kPackageIniName) ==
+                    platform::core::TEntryKind::None)
+                continue;
             std::error_code ec;
             const std::string identity = std::filesystem::weakly_canonical(base + name, ec).string();
             if (!seen.insert(ec ? base + name : identity).second) continue;

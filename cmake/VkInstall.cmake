@@ -75,6 +75,8 @@ install(DIRECTORY ${VK_ICON_DIR} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons COMP
 # The sample packages are written by the sample_packages target; their puzzle programs are scripts.
 install(DIRECTORY ${PROJECT_BINARY_DIR}/assets/packages/ DESTINATION ${VK_DATA_DIR}/packages
         USE_SOURCE_PERMISSIONS COMPONENT browser)
+# The skins to choose in the browser's system menu, found under the XDG data folders.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/skins/ DESTINATION ${VK_DATA_DIR}/skins COMPONENT browser)
 
 # --- the toolkit -------------------------------------------------------------------------------
 

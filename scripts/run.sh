@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser and starts it on the bundled sample packages: the program, the demo puzzle
-# that the packages start, and the packages are laid out in build/run (made afresh each time).
+# that the packages start, the packages and the skins to choose are laid out in build/run (made
+# afresh each time).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -11,4 +12,5 @@ RUN_DIR="$ROOT/build/run"
 rm -rf "$RUN_DIR" && mkdir -p "$RUN_DIR"
 cp build/release/app/PuzzleBrowser build/release/app/SlidingPuzzle "$RUN_DIR/"
 cp -r build/release/assets/packages/. "$RUN_DIR/"
+cp -r assets/skins "$RUN_DIR/"
 exec "$RUN_DIR/PuzzleBrowser"

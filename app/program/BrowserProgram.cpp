@@ -41,6 +41,10 @@ void TBrowserProgram::Initialize() {
     InstallScreenshots();
 }
 
+bool TBrowserProgram::ClaimInstance(const std::string& name) {
+    return m_system->Backend().ClaimInstance(name);
+}
+
 void TBrowserProgram::SetTitle(const std::string& title) {
     m_application->SetTitle(title);
 }

@@ -30,6 +30,8 @@ public:
 
     // Throws std::runtime_error when no display backend can start.
     void Initialize() override;
+    // Through the display: a second browser for the same folder brings the first to the front.
+    bool ClaimInstance(const std::string& name) override;
     void SetTitle(const std::string& title) override;
     void CreateMainWindow(const TBrowserPaths& paths) override;
     int Run() override;

@@ -3,8 +3,11 @@
 #include <stdexcept>
 
 #include "app/program/ControlAdapters.h"
+#include "app/program/PreviewGrid.h"
 #include "app/program/SkinAdapters.h"
+#include "app/program/SkinChooser.h"
 #include "platform/forms/FormResource.h"
+#include "platform/forms/StdCtrls.h"
 #include "skin/controls/bsSkinCtrlsBevel.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
 #include "skin/controls/bsSkinCtrlsLabels.h"
@@ -75,6 +78,7 @@ TBrowserWindow::TBrowserWindow(forms::TComponent* owner, TBrowserPaths paths, TB
 }
 
 TBrowserWindow::~TBrowserWindow() {
+    m_skinChooser.reset();
     // The logic goes first: it unbinds from the adapters and, when no close handler ran, writes
     // the packages' files while every component still exists.
     m_browser.reset();
@@ -98,6 +102,7 @@ void TBrowserWindow::PublishComponents() {
     PublishField("dlgMessage", dlgMessage);
     PublishField("bsSkinForm1", bsSkinForm1);
     PublishField("bsSkinData1", bsSkinData1);
+    PublishField("bsStoredSkin1", bsStoredSkin1);
 }
 
 void TBrowserWindow::PublishHandlers() {
@@ -135,7 +140,81 @@ void TBrowserWindow::FormCreate() {
     services.Starter = m_options.Starter;
     services.Window = m_windowAdapter.get();
     m_browser = std::make_unique<TBrowser>(controls, services, m_paths);
+    CreateKeyboardControls();
     m_browser->FormCreate();
+    CreateSkinChooser();
+}
+
+void TBrowserWindow::CreateSkinChooser() {
+    if (bsSkinData1 == nullptr || bsSkinForm1 == nullptr) return;
+    m_skinChooser =
+        std::make_unique<TSkinChooser>(*this, *bsSkinData1, bsStoredSkin1, [this](const std::string& text) {
+            if (m_browser) m_browser->ShowText(text);
+        });
+    m_skinChooser->Refresh(m_browser->SkinFolders());
+    bsSkinForm1->SetSystemMenu(m_skinChooser->Menu());
+    // The skin chosen in an earlier run; one that is gone or broken since gives the built-in skin.
+    if (!m_browser->Skin.empty() && !m_skinChooser->Choose(m_browser->Skin, true)) m_browser->Skin.clear();
+    m_skinChooser->OnChosen = [this](const std::string& path) {
+        if (m_browser) m_browser->Skin = path;
+    };
+}
+
+void TBrowserWindow::CreateKeyboardControls() {
+    // The labels name the controls they label, with a letter that no button uses.
+    const auto label = [this](const char* name) {
+        return dynamic_cast<forms::TCustomLabel*>(FindComponent(name));
+    };
+    if (forms::TCustomLabel* package = label("bsSkinStdLabel1")) {
+        package->SetCaption("&Package / Paket:");
+        package->SetFocusControl(cbxPackage);
+    }
+    if (forms::TCustomLabel* severity = label("bsSkinStdLabel2")) {
+        severity->SetCaption("Se&verity / Schwierigkeitsgrad:");
+        severity->SetFocusControl(cbxSeverity);
+    }
+
+    const forms::TControl* first = Bevel1;
+    shpPreviewFocus = new TPreviewFocusFrame(this);
+    shpPreviewFocus->SetName("shpPreviewFocus");
+    shpPreviewFocus->SetVisible(false);
+    shpPreviewFocus->SetBounds(first->Left(), first->Top(), first->Width(), first->Height());
+    shpPreviewFocus->SetParent(this);
+
+    grdPreviews = new TPreviewGrid(this);
+    grdPreviews->SetName("grdPreviews");
+    grdPreviews->SetBounds(first->Left(), first->Top(), 0, 0);
+    grdPreviews->SetParent(this);
+    if (auto* puzzles = dynamic_cast<forms::TCustomLabel*>(lblPuzzles)) puzzles->SetFocusControl(grdPreviews);
+    m_adapters->lblPuzzles.SetMnemonic('z');
+
+    // The browser goes before the components (see the destructor): keys then reach nothing.
+    grdPreviews->OnPreviewKey = [this](TPreviewKey key) {
+        if (m_browser) m_browser->PreviewKey(key);
+    };
+    grdPreviews->OnSeverityKey = [this](int severity) {
+        if (m_browser) m_browser->ChooseSeverity(severity);
+    };
+    grdPreviews->OnFocusChanged = [this](bool) { PlaceFocusFrame(); };
+    m_browser->OnViewRefreshed = [this] { PlaceFocusFrame(); };
+}
+
+void TBrowserWindow::PlaceFocusFrame() {
+    if (shpPreviewFocus == nullptr || grdPreviews == nullptr || !m_browser) return;
+    // The frame sits on the selected preview's bevel while the grid has the focus.
+    forms::TControl* selected = nullptr;
+    ForEachBrowserControl(TOverloaded{[&](const char*, skin::TbsSkinBevel* bevel) {
+                                          if (bevel->Visible()) selected = bevel;
+                                      },
+                                      [](const char*, auto*) {}},
+                          Controls());
+    const bool show = selected != nullptr && grdPreviews->Focused();
+    if (selected != nullptr) {
+        shpPreviewFocus->SetBounds(selected->Left(), selected->Top(), selected->Width(), selected->Height());
+        grdPreviews->SetBounds(selected->Left(), selected->Top(), 0, 0);
+    }
+    shpPreviewFocus->SetVisible(show);
+    if (show) shpPreviewFocus->BringToFront();
 }
 
 void TBrowserWindow::FormShow() {

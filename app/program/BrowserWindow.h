@@ -22,6 +22,7 @@ class TbsSkinForm;
 class TbsSkinLinkLabel;
 class TbsSkinMessage;
 class TbsSkinStdLabel;
+class TbsStoredSkin;
 class TbsSkinUpDown;
 }  // namespace skin
 
@@ -29,6 +30,9 @@ namespace app::program {
 
 struct TBrowserAdapters;
 class TMessageBoxAdapter;
+class TPreviewFocusFrame;
+class TPreviewGrid;
+class TSkinChooser;
 class TWindowAdapter;
 
 // The component the window's form makes for each kind of control.
@@ -98,6 +102,14 @@ public:
     skin::TbsSkinMessage* dlgMessage = nullptr;
     skin::TbsSkinForm* bsSkinForm1 = nullptr;
     skin::TbsSkinData* bsSkinData1 = nullptr;
+    skin::TbsStoredSkin* bsStoredSkin1 = nullptr;
+    // Made by the create handler, not by the resource: the previews' place in the keyboard order
+    // (last, after the page up-down) and the frame that shows its focus.
+    TPreviewGrid* grdPreviews = nullptr;
+    TPreviewFocusFrame* shpPreviewFocus = nullptr;
+
+    // The skins the system menu offers; null before the create handler ran.
+    [[nodiscard]] TSkinChooser* SkinChooser() const { return m_skinChooser.get(); }
 
 private:
     void PublishComponents();
@@ -106,6 +118,9 @@ private:
     void FormShow();
     void FormActivate();
     void FormClose();
+    void CreateKeyboardControls();
+    void CreateSkinChooser();
+    void PlaceFocusFrame();
     TBrowserWindowControls& Controls() { return *this; }
 
     TBrowserPaths m_paths;
@@ -117,6 +132,7 @@ private:
     std::unique_ptr<TMessageBoxAdapter> m_messageBox;
     std::unique_ptr<TWindowAdapter> m_windowAdapter;
     std::unique_ptr<TBrowser> m_browser;
+    std::unique_ptr<TSkinChooser> m_skinChooser;
 };
 
 }  // namespace app::program

@@ -1,9 +1,27 @@
 #include "app/program/ControlAdapters.h"
 
+#include <cctype>
+
 #include "platform/core/Files.h"
 #include "platform/gfx/Jpeg.h"
 
 namespace app::program {
+
+std::string TLabelAdapter::WithMnemonic(const std::string& text, char letter) {
+    if (letter == 0) return text;
+    std::string out;
+    bool marked = false;
+    for (const char c : text) {
+        if (c == '&') out += '&';
+        if (!marked &&
+            std::tolower(static_cast<unsigned char>(c)) == std::tolower(static_cast<unsigned char>(letter))) {
+            out += '&';
+            marked = true;
+        }
+        out += c;
+    }
+    return out;
+}
 
 bool TImageAdapter::LoadFromFile(const std::string& path) {
     platform::forms::TPicture& picture = Component().Picture();

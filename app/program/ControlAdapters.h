@@ -39,8 +39,18 @@ private:
 
 class TLabelAdapter : public IBrowserLabel, public TAttachedAdapter<platform::forms::TControl> {
 public:
-    void SetCaption(const std::string& text) override { Component().SetCaption(text); }
+    // Texts get the first occurrence of this letter (either case) marked as the label's
+    // accelerator; other "&" are doubled so that they show. 0: texts stand as they are.
+    void SetMnemonic(char letter) { m_mnemonic = letter; }
+    void SetCaption(const std::string& text) override {
+        Component().SetCaption(WithMnemonic(text, m_mnemonic));
+    }
     void SetVisible(bool visible) override { Component().SetVisible(visible); }
+
+    [[nodiscard]] static std::string WithMnemonic(const std::string& text, char letter);
+
+private:
+    char m_mnemonic = 0;
 };
 
 class TButtonAdapter : public IBrowserButton, public TAttachedAdapter<platform::forms::TControl> {

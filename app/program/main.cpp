@@ -40,6 +40,7 @@ public:
         : m_program(program), m_logPath(std::move(logPath)) {}
 
     void Initialize() override { m_program.Initialize(); }
+    bool ClaimInstance(const std::string& name) override { return m_program.ClaimInstance(name); }
     void SetTitle(const std::string& title) override { m_program.SetTitle(title); }
     void CreateMainWindow(const app::TBrowserPaths& paths) override { m_program.CreateMainWindow(paths); }
     int Run() override {

@@ -129,6 +129,18 @@ std::string FindOnPath(const std::string& name) {
 
 }  // namespace
 
+TStartResult StartProgramWith(const std::vector<std::string>& args, const std::string& workDir) {
+    if (args.empty() || args.front().empty()) return Failure(EINVAL, "cannot start an empty path");
+    for (const std::string& a : args)
+        if (a.find('\0') != std::string::npos)
+            return Failure(EINVAL, "cannot start an argument holding a NUL byte");
+    return SpawnDetached(args.front(), args, workDir, "cannot start " + args.front());
+}
+
+std::string FindProgramOnPath(const std::string& name) {
+    return FindOnPath(name);
+}
+
 TStartResult StartProgram(const std::string& path, bool chdirToFolder) {
     if (path.empty()) return Failure(EINVAL, "cannot start an empty path");
     // The system would start the file named by the part before the NUL.

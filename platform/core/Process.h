@@ -2,6 +2,7 @@
 // Starting programs and opening documents.
 
 #include <string>
+#include <vector>
 
 namespace platform::core {
 
@@ -19,6 +20,13 @@ struct TStartResult {
 // dispositions and no open descriptors beyond 0..2. With chdirToFolder a relative path is made
 // absolute first (that absolute path is then argv[0]). A path holding a NUL byte is refused.
 TStartResult StartProgram(const std::string& path, bool chdirToFolder = false);
+
+// Starts args[0] (a path) with the arguments args, in workDir when it is not empty, detached and
+// without a shell, the same way as StartProgram.
+TStartResult StartProgramWith(const std::vector<std::string>& args, const std::string& workDir);
+
+// The path of an executable file named on PATH, or "" when there is none.
+std::string FindProgramOnPath(const std::string& name);
 
 // Hands a URL or a path to the desktop's opener (xdg-open, found on PATH), detached, the same way
 // as StartProgram. Reports failure to start it (not whether the opener then finds a program).

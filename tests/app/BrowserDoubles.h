@@ -102,7 +102,13 @@ public:
         Started.push_back(path);
         return {true, 0, ""};
     }
+    std::string FindWine() override { return Wine; }
+    platform::core::TStartResult StartThrough(const std::string& runner, const std::string& path) override {
+        Started.push_back(runner + " " + path);
+        return {true, 0, ""};
+    }
     std::vector<std::string> Started;
+    std::string Wine;  // "" : not installed
 };
 
 // Closing runs the close handler inside the call, as the framework does for the main form.

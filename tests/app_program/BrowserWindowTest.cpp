@@ -242,7 +242,7 @@ TEST_F(BrowserWindowTest, TheUpDownPagesAndTheLabelsFollow) {
     auto& w = Open();
     ClickControl(*w.Image3, 75, 75);
     EXPECT_EQ(w.lblPuzzlePage->Caption(), "1 / 3");
-    EXPECT_EQ(w.lblPuzzles->Caption(), "13 Puzzles:");
+    EXPECT_EQ(w.lblPuzzles->Caption(), "13 Pu&zzles:");  // with the grid's mnemonic
     const int width = w.udPageNext->Width();
     const int height = w.udPageNext->Height();
     const auto upButton = [&] { ClickControl(*w.udPageNext, width / 2, height / 4); };

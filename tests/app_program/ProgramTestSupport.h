@@ -60,7 +60,16 @@ public:
         r.Ok = true;
         return r;
     }
+    // Windows puzzles go to the real starter: the tests put their own wine on PATH.
+    std::string FindWine() override { return m_real.FindWine(); }
+    platform::core::TStartResult StartThrough(const std::string& runner, const std::string& path) override {
+        Started.push_back(runner + " " + path);
+        return m_real.StartThrough(runner, path);
+    }
     std::vector<std::string> Started;
+
+private:
+    app::TProcessStarter m_real;
 };
 
 class BrowserFixture : public vktest::HeadlessFixture {
@@ -86,8 +95,11 @@ protected:
         HeadlessFixture::TearDown();
     }
 
+    // Skins are looked for in <dir>/skins (beside the program) and <dir>/.data/skins (a data folder).
     [[nodiscard]] app::TBrowserPaths Paths() const {
-        return {m_dir.Path() + "/PuzzleBrowser.ini", m_dir.Path() + "/"};
+        app::TBrowserPaths paths{m_dir.Path() + "/PuzzleBrowser.ini", m_dir.Path() + "/"};
+        paths.SkinFolders = {m_dir.Path() + "/skins", m_dir.Path() + "/.data/skins"};
+        return paths;
     }
 
     // Makes and shows the window; messages shown on the way are answered and recorded.

@@ -198,6 +198,11 @@ public:
 
     // The screen-capture capability, or null when the backend shows a real screen.
     [[nodiscard]] virtual TScreenCapture* ScreenCapture() { return nullptr; }
+
+    // Claims the name for this process while the backend lives. False when another process
+    // holds it; that process's window has then been brought to the front. A backend without a
+    // shared display (headless) grants every claim.
+    virtual bool ClaimInstance(const std::string& /*name*/) { return true; }
 };
 
 }  // namespace platform::ui

@@ -70,6 +70,7 @@ public:
     void SetClipboardText(const std::string& text) override;
     [[nodiscard]] std::string PrimarySelectionText() override;
     void SetPrimarySelectionText(const std::string& text) override;
+    bool ClaimInstance(const std::string& name) override;  // X11SingleInstance.cpp
 
     // ---- Native windows by id (what the native window objects do; tests call them too). Every
     // call with an unknown id is ignored. Title, icon, shape and opacity reach the server before
