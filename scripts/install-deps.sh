@@ -13,6 +13,9 @@ PACKAGES=(
   xvfb xdotool x11-utils imagemagick xdg-utils
   lintian desktop-file-utils appstream
   libsystemd-dev dbus
+  # The soak test's input driver, and the desktops of the end-to-end tests: a window manager
+  # (openbox) and a Wayland compositor with XWayland (weston).
+  libxtst-dev openbox weston xwayland
 )
 
 missing=()

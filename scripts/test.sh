@@ -28,7 +28,8 @@ if [[ "${VK_SKIP_SANITIZE:-0}" != 1 ]]; then
 fi
 
 echo "== end-to-end tests (Xvfb)"
-bash scripts/with-xvfb.sh bash -c "cd build/debug && ctest --output-on-failure -L e2e --no-tests=ignore"
+# The soak test (labels soak and e2e) takes many minutes: scripts/soak.sh runs it.
+bash scripts/with-xvfb.sh bash -c "cd build/debug && ctest --output-on-failure -L e2e -LE soak --no-tests=ignore"
 
 # A smoke run of the x11 start-up benchmark (3 runs, figures printed, no thresholds), so that
 # it keeps working; the debug build's figures say nothing about speed.

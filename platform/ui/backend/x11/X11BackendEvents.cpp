@@ -143,7 +143,11 @@ void TX11Backend::Translate(XEvent& x) {
         default:
             break;
     }
-    if (TX11Window* w = FindX(x.xany.window)) TranslateWindowEvent(*w, x);
+    if (TX11Window* w = FindX(x.xany.window)) {
+        TranslateWindowEvent(*w, x);
+    } else {
+        TranslateFrameEvent(x);
+    }
 }
 
 void TX11Backend::TranslateWindowEvent(TX11Window& window, XEvent& x) {
@@ -161,7 +165,7 @@ void TX11Backend::TranslateWindowEvent(TX11Window& window, XEvent& x) {
             TranslateConfigure(*w, x.xconfigure);
             return;
         case ReparentNotify:
-            w->Parent = x.xreparent.parent;
+            TranslateReparent(*w, x.xreparent);
             return;
         case MapNotify:
             w->Mapped = true;
@@ -240,25 +244,15 @@ void TX11Backend::TranslateClientMessage(TX11Window& w, const XClientMessageEven
 
 void TX11Backend::TranslateConfigure(TX11Window& w, const XConfigureEvent& c) {
     // Real notifications inside a window manager's frame give the position within the frame;
-    // the manager's synthetic ones give it on the screen. Positions come only from the latter.
+    // the manager's synthetic ones give it on the screen. Inside a frame, the screen position is
+    // read back through it.
     core::TPoint pos = w.Bounds.TopLeft();
-    if (c.send_event || w.Parent == m_root || w.Parent == None) pos = {c.x, c.y};
-    const core::TRect rect = core::Bounds(pos.X, pos.Y, c.width, c.height);
-    for (auto it = w.Pending.begin(); it != w.Pending.end(); ++it) {
-        if (*it == rect) {
-            w.Pending.erase(w.Pending.begin(), it + 1);
-            return;
-        }
+    if (c.send_event || w.Parent == m_root || w.Parent == None) {
+        pos = {c.x, c.y};
+    } else if (const auto real = RealPosition(w)) {
+        pos = *real;
     }
-    if (rect == w.Bounds || w.Bounds.IsEmpty()) return;
-    const bool resized = rect.Width() != w.Bounds.Width() || rect.Height() != w.Bounds.Height();
-    w.Bounds = rect;
-    if (resized) ApplyShape(w);
-    TInputEvent e;
-    e.Kind = TInputKind::Configure;
-    e.Window = w.Xid;
-    e.Rect = rect;
-    Push(e);
+    ApplyReportedBounds(w, core::Bounds(pos.X, pos.Y, c.width, c.height));
 }
 
 void TX11Backend::TranslateProperty(const XPropertyEvent& p) {

@@ -144,6 +144,15 @@ private:
     // X11BackendOutput.cpp
     void ApplyShape(TX11Window& w);
 
+    // X11WindowPosition.cpp: the real position through a window manager's frame.
+    std::optional<core::TPoint> RealPosition(const TX11Window& w);
+    // A position or size the desktop reported: news unless it confirms a change of our own.
+    void ApplyReportedBounds(TX11Window& w, const core::TRect& rect);
+    void FollowFrame(TX11Window& w);
+    void TranslateReparent(TX11Window& w, const XReparentEvent& event);
+    // A notification of a frame around one of our windows; false for any other event.
+    bool TranslateFrameEvent(const XEvent& event);
+
     Display* m_display;
     int m_screen;
     Window m_root;
