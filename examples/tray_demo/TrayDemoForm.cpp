@@ -126,6 +126,16 @@ void TTrayDemoForm::MakeTrayIcon() {
         std::printf("tray_demo: double click\n");
         std::fflush(stdout);
     };
+    // The wheel over the icon steps through its pictures.
+    TrayIcon->OnMouseWheel = [this](TComponent*, platform::forms::TShiftState, int delta,
+                                    platform::core::TPoint, bool& handled) {
+        const int count = m_icons->Count();
+        if (count == 0) return;
+        const int step = delta > 0 ? 1 : -1;
+        TrayIcon->SetIconIndex((TrayIcon->IconIndex() + step + count) % count);
+        Status("Picture " + std::to_string(TrayIcon->IconIndex() + 1) + " of " + std::to_string(count) + ".");
+        handled = true;
+    };
     SkinForm->SetAlwaysShowInTray(true);
     SkinForm->SetTrayIcon(TrayIcon);
     TrayIcon->SetIconVisible(true);

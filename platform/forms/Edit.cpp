@@ -218,6 +218,7 @@ void TCustomEdit::AfterMove() {
     ResetCaretBlink();
     InvalidateText();
     OfferPrimarySelection();
+    ReportImeCaret();
 }
 
 void TCustomEdit::OfferPrimarySelection() {
@@ -362,9 +363,10 @@ void TCustomEdit::Paint() {
     gfx::TCanvas& canvas = Canvas();
     PaintBackground(canvas);
     PaintText(canvas);
+    PaintComposition(canvas);
     if (CaretShown()) {
         canvas.SetClipRegion(std::nullopt);
-        const TRect caret = CaretRect();
+        const TRect caret = m_composition.empty() ? CaretRect() : CompositionCaretRect();
         canvas.Brush = gfx::TBrush{Font().Color(), gfx::TBrushStyle::bsSolid};
         if (m_overwrite && caret.Width() > 1)
             canvas.FillRect({caret.Left, caret.Bottom - 2, caret.Right, caret.Bottom});
@@ -391,7 +393,7 @@ void TCustomEdit::StopCaretTimer() {
 
 void TCustomEdit::InvalidateCaret() {
     if (!HandleAllocated()) return;
-    TRect r = CaretRect();
+    TRect r = m_composition.empty() ? CaretRect() : CompositionCaretRect();
     r.Left -= 1;
     r.Right += 1;
     InvalidateRect(r, false);
@@ -408,12 +410,14 @@ void TCustomEdit::WMSetFocus(TMessage& m) {
     ResetCaretBlink();
     if (m_core.HasSelection()) InvalidateText();
     OfferPrimarySelection();
+    ReportImeCaret();
 }
 
 void TCustomEdit::WMKillFocus(TMessage& m) {
     TCustomControl::WMKillFocus(m);
     StopCaretTimer();
     m_tracking = false;
+    EndComposition();
     InvalidateText();
 }
 
@@ -431,6 +435,7 @@ void TCustomEdit::WMSize(TMessage& m) {
     TCustomControl::WMSize(m);
     EnsureCaretVisible();
     Invalidate();
+    ReportImeCaret();
 }
 
 void TCustomEdit::CMFontChanged(TMessage& m) {
@@ -489,6 +494,9 @@ void TCustomEdit::DefaultHandler(TMessage& m) {
             return;
         case WM_UNDO:
             Undo();
+            return;
+        case WM_IME_COMPOSITION:
+            ImeCompositionChanged(static_cast<std::size_t>(m.WParam));
             return;
         default:
             break;

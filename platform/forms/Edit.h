@@ -95,6 +95,10 @@ public:
     [[nodiscard]] virtual std::size_t PositionAt(TPoint client) const;
     // The blink half-period in milliseconds.
     static constexpr uint32_t kCaretBlinkMs = 500;
+    // The input method's pre-edit text, shown underlined at the caret and not part of Text.
+    [[nodiscard]] const std::string& CompositionText() const { return m_composition; }
+    // Where the pre-edit text shows (client coordinates); empty when none.
+    [[nodiscard]] TRect CompositionRect() const;
 
     TNotifyEvent OnChange;
 
@@ -146,6 +150,8 @@ protected:
     void ResetCaretBlink();
     void InvalidateCaret();
     void OfferPrimarySelection();
+    // Tells the input method where the caret is (it shows its pre-edit text and candidates there).
+    void ReportImeCaret();
 
     void Paint() override;
     void CreateParams(ui::TCreateParams& params) override;
@@ -170,6 +176,11 @@ private:
     void PastePrimaryAt(TPoint pos);
     void StopCaretTimer();
     bool EditsAllowed() const { return !m_readOnly; }
+    // EditIme.cpp
+    void ImeCompositionChanged(std::size_t caretCodePoints);
+    void EndComposition();
+    void PaintComposition(gfx::TCanvas& canvas);
+    [[nodiscard]] TRect CompositionCaretRect() const;
 
     bool m_readOnly = false;
     char32_t m_passwordChar = 0;
@@ -193,6 +204,8 @@ private:
     uint64_t m_lastDoubleClick = 0;
     TPoint m_lastDoublePos{};
     bool m_mouseFocusing = false;
+    std::string m_composition;
+    std::size_t m_compositionCaret = 0;  // bytes into m_composition
 };
 
 class TEdit : public TCustomEdit {

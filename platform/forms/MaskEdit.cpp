@@ -1,6 +1,7 @@
 #include "platform/forms/MaskEdit.h"
 
 #include "platform/core/Strings.h"
+#include "platform/forms/MessageBox.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace platform::forms {
@@ -291,12 +292,21 @@ bool TCustomMaskEdit::IsValid() const {
 
 bool TCustomMaskEdit::ValidateEdit() {
     if (IsValid()) return true;
-    if (OnValidateError) OnValidateError(this, kInvalidInput);
+    if (OnValidateError)
+        OnValidateError(this, kInvalidInput);
+    else
+        ShowMessageBox(kInvalidInput);
     return false;
 }
 
 void TCustomMaskEdit::DoExit() {
-    if (IsMasked() && Modified() && !ValidateEdit()) {
+    if (IsMasked() && Modified() && !IsValid()) {
+        // Without a handler the message shows once the change of focus has finished: a modal box
+        // in the middle of it would take the focus from both controls.
+        if (OnValidateError)
+            OnValidateError(this, kInvalidInput);
+        else
+            m_refusalPending = true;
         // The focus comes back once the change of focus has finished.
         if (TWindowSystem* ws = TWindowSystem::Current(); ws && HandleAllocated())
             ws->PostMessage(HandleIfAllocated(), kRefocusMessage);
@@ -307,6 +317,12 @@ void TCustomMaskEdit::DoExit() {
 
 void TCustomMaskEdit::DefaultHandler(TMessage& m) {
     if (m.Msg == kRefocusMessage) {
+        if (m_refusalPending) {
+            m_refusalPending = false;
+            const auto alive = WeakRef();
+            ShowMessageBox(kInvalidInput);
+            if (!alive) return;
+        }
         if (CanFocus()) SetFocus();
         // The caret goes to the first required place still empty.
         const std::u32string cps = core::Utf8ToCodePoints(m_core.Text());

@@ -79,6 +79,7 @@ private:
     bool m_trimBlanks = false;
     char32_t m_blank = U'_';
     bool m_dressing = false;
+    bool m_refusalPending = false;  // a refused exit shows its message when the focus is back
 };
 
 class TMaskEdit : public TCustomMaskEdit {

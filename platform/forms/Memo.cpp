@@ -157,7 +157,15 @@ void TCustomMemo::SetWordWrap(bool value) {
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle value) {
+    const bool layoutChanges = DrawsScrollBars() && value != m_scrollBars;
     m_scrollBars = value;
+    if (layoutChanges) {
+        // The bars take room from the text.
+        LayoutAll();
+        EnsureCaretVisible();
+        LayoutBars();
+        Invalidate();
+    }
     Scrolled(SB_VERT);
 }
 
@@ -360,6 +368,7 @@ void TCustomMemo::ScrollTo(int top, int scrollX) {
     if (vertical || horizontal) {
         m_dirtyAll = true;
         Invalidate();
+        ReportImeCaret();
     }
     if (vertical) Scrolled(SB_VERT);
     if (horizontal) Scrolled(SB_HORZ);
@@ -537,6 +546,10 @@ void TCustomMemo::WMSize(TMessage& m) {
 }
 
 void TCustomMemo::DefaultHandler(TMessage& m) {
+    if (BarMouse(m)) {
+        m.Result = 0;
+        return;
+    }
     switch (m.Msg) {
         case WM_VSCROLL:
         case WM_HSCROLL:
@@ -594,6 +607,7 @@ void TCustomMemo::InvalidateText() {
     m_dirtyTo = -1;
     m_paintedSelFrom = selFrom;
     m_paintedSelTo = selTo;
+    InvalidateBars();
 }
 
 void TCustomMemo::PaintText(gfx::TCanvas& canvas) {

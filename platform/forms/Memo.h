@@ -3,9 +3,10 @@
 // changes the memo's text; the text is laid out in rows (a logical line wraps into several rows
 // with WordWrap). Up and Down keep the column the caret started from; Page Up and Page Down move
 // by a page. The memo keeps a vertical range (rows) and a horizontal one (pixels) with their
-// positions and answers WM_VSCROLL / WM_HSCROLL requests; it draws no scroll bars of its own, so
-// a wrapper that reads ScrollRange shows whichever bars it likes and learns of every scroll
-// through Scrolled. Only the rows a change touches are repainted.
+// positions and answers WM_VSCROLL / WM_HSCROLL requests. It draws the bars ScrollBars asks for
+// in its client area (arrows, track and thumb, with click, drag and repeat), and the text area
+// shrinks by them; a wrapper that shows bars of its own turns that off (DrawsScrollBars) and
+// learns of every scroll through Scrolled. Only the rows a change touches are repainted.
 
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 
 #include "platform/forms/Edit.h"
 #include "platform/forms/ListBox.h"
+#include "platform/forms/MemoScrollBar.h"
 
 namespace platform::forms {
 
@@ -92,7 +94,19 @@ public:
     [[nodiscard]] TRect CaretRect() const override;
     [[nodiscard]] std::size_t PositionAt(TPoint client) const override;
 
+    // The bars the memo draws (empty bounds when not shown), laid out for the current size.
+    [[nodiscard]] const TMemoScrollBar& VertScrollBar() const { return m_vBar; }
+    [[nodiscard]] const TMemoScrollBar& HorzScrollBar() const { return m_hBar; }
+    // Press-and-hold repeat of the bars' arrows and track: the first step after this delay ...
+    static constexpr uint32_t kBarRepeatDelayMs = 500;
+    // ... then one step per interval.
+    static constexpr uint32_t kBarRepeatMs = 50;
+
 protected:
+    // Whether the memo draws the bars ScrollBars names; wrappers with their own bars say no.
+    [[nodiscard]] virtual bool DrawsScrollBars() const { return true; }
+    [[nodiscard]] TRect TextArea() const override;
+    void Paint() override;
     // After the first visible row or the horizontal offset changed (bar: SB_VERT or SB_HORZ).
     virtual void Scrolled(int bar) { (void)bar; }
 
@@ -107,6 +121,8 @@ protected:
     void WMGetDlgCode(TMessage& message) override;
     void CMWantSpecialKey(TMessage& message) override;
     void WMSize(TMessage& message) override;
+    // Over the bars the pointer is an arrow, not the text cursor.
+    void WMSetCursor(TMessage& message) override;
 
     // ---- Layout hooks for a memo whose text is not all in one font (the rich edit) ----
     // Width of the text's bytes [from, to) as shown.
@@ -141,6 +157,23 @@ private:
     void ScrollTo(int top, int scrollX);
     void InvalidateRows(int from, int to);
     [[nodiscard]] int WidestRow() const;
+    // MemoBars.cpp
+    [[nodiscard]] bool ShowsVertBar() const;
+    [[nodiscard]] bool ShowsHorzBar() const;
+    // Sets the bars' bounds and ranges; true when anything changed.
+    bool LayoutBars();
+    [[nodiscard]] bool OnBars(TPoint client) const;
+    void InvalidateBars();
+    void PaintBars(gfx::TCanvas& canvas);
+    // Mouse messages over or held by a bar; true when the bars took the message.
+    bool BarMouse(TMessage& message);
+    void BarStep();
+    void EndBarPress();
+
+    TMemoScrollBar m_vBar{true};
+    TMemoScrollBar m_hBar{false};
+    TMemoScrollBar* m_heldBar = nullptr;
+    TPoint m_barPointer{};
 
     TMemoStrings m_lines;
     std::vector<TRow> m_rows{TRow{}};

@@ -10,6 +10,10 @@
 namespace platform::ui {
 
 void TInputRouter::HandleDesktopEvent(const TInputEvent& e) {
+    if (e.Kind == TInputKind::Composition) {
+        m_system.ApplyImeComposition(e);
+        return;
+    }
     TWindow* w = e.Target ? e.Target->Client() : nullptr;
     if (!m_system.IsWindow(w)) return;
     TFocusManager& focus = m_system.Focus();

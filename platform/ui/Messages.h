@@ -88,6 +88,9 @@ constexpr uint32_t WM_SYSKEYDOWN = 0x0104;  // keys with Alt held, and F10
 constexpr uint32_t WM_SYSKEYUP = 0x0105;
 constexpr uint32_t WM_SYSCHAR = 0x0106;
 constexpr uint32_t WM_KEYLAST = 0x0108;
+// Sent to the focus when the input method's pre-edit text changed; wParam: its caret in code
+// points. The text is TWindowSystem::ImeComposition().
+constexpr uint32_t WM_IME_COMPOSITION = 0x010F;
 constexpr uint32_t WM_COMMAND = 0x0111;
 constexpr uint32_t WM_SYSCOMMAND = 0x0112;  // wParam: SC_* (low four bits: WMSZ_* for SC_SIZE)
 constexpr uint32_t WM_TIMER = 0x0113;       // wParam: timer id

@@ -222,6 +222,15 @@ public:
     [[nodiscard]] std::string PrimarySelectionText() { return m_backend->PrimarySelectionText(); }
     void SetPrimarySelectionText(const std::string& text) { m_backend->SetPrimarySelectionText(text); }
 
+    // ---- Input methods (InputMethod.cpp) ----
+    // The focused text's caret, in the window's client coordinates: the input method places its
+    // pre-edit text and candidate list there.
+    void SetImeCaretPos(TWindow* window, const core::TRect& clientRect);
+    // The pre-edit text being composed (empty when none), as last sent with WM_IME_COMPOSITION.
+    [[nodiscard]] const std::string& ImeComposition() const { return m_imeComposition; }
+    // A Composition event of the backend: stores the text and tells the focus.
+    void ApplyImeComposition(const TInputEvent& event);
+
 private:
     friend class TWindow;
     friend class TDeviceContext;
@@ -252,6 +261,7 @@ private:
     std::unique_ptr<TFocusManager> m_focus;
     std::unique_ptr<TPaintScheduler> m_painter;
     std::unique_ptr<TMoveSizeLoop> m_moveSize;
+    std::string m_imeComposition;
 };
 
 // Shortcuts to the running window system.

@@ -46,6 +46,8 @@ protected:
     void Notification(platform::forms::TComponent* component, platform::forms::TOperation operation) override;
     void WndProc(platform::forms::TMessage& message) override;
     void Scrolled(int bar) override;
+    // The skin's scroll bars stand in for the platform's.
+    [[nodiscard]] bool DrawsScrollBars() const override { return false; }
     void Change() override;
     void CreateParams(platform::ui::TCreateParams& params) override;
     void LookUpRecord();

@@ -24,6 +24,7 @@ TbsTrayIcon::TbsTrayIcon(TComponent* owner) : TComponent(owner) {
     if (IsDesigning()) return;
     Area();
     HookApplicationMinimize();
+    HookOwner();
 }
 
 // The application minimised (by any means) goes to the tray while MinimizeToTray is on.
@@ -51,6 +52,7 @@ platform::ui::TNotificationArea* TbsTrayIcon::Area() {
 }
 
 TbsTrayIcon::~TbsTrayIcon() {
+    UnhookOwner();
     // The area outlives the component unless the window system went first.
     if (m_area && NotificationArea() == m_area &&
         platform::ui::NotificationAreaGeneration() == m_areaGeneration) {

@@ -65,6 +65,9 @@ public:
     platform::forms::TMouseEvent OnMouseDown;
     platform::forms::TMouseEvent OnMouseUp;
     platform::forms::TMouseMoveEvent OnMouseMove;
+    // The wheel over the icon (a host's scroll request): 120 per notch, positive away from the
+    // user; a horizontal scroll comes with Shift, as a tilted wheel reads in most programs.
+    platform::forms::TMouseWheelEvent OnMouseWheel;
     TbsCycleEvent OnCycle;
 
     // ---- Operations ----
@@ -81,6 +84,8 @@ public:
     [[nodiscard]] std::string TipText() const;
     // What the area reports, as the area's callback message.
     void HandleAreaEvent(const platform::ui::TTrayEvent& event);
+    // True until the first change of the main form's position after there is a main form.
+    [[nodiscard]] bool FirstPosChange() const { return m_firstPosChange; }
 
 protected:
     void Notification(platform::forms::TComponent* component, platform::forms::TOperation operation) override;
@@ -102,9 +107,18 @@ private:
     void DoubleClick(const platform::ui::TTrayEvent& event);
     void Activate(const platform::ui::TTrayEvent& event);
     void MouseButton(const platform::ui::TTrayEvent& event, bool down);
+    void Wheel(const platform::ui::TTrayEvent& event);
     void PopupAt(platform::core::TPoint screen);
     void ClickDefaultItem();
     void CopyListImage(int index);
+    // bsTrayIconHooks.cpp: the owner window's messages, seen before its own procedure.
+    struct TOwnerHook;
+    void HookOwner();
+    void UnhookOwner();
+    void OwnerMessage(platform::forms::TMessage& message);
+    void OwnerActivated(const platform::ui::TWindow* from);
+    void OwnerShowRequested();
+    void FirstPositionChanged();
 
     platform::gfx::TBitmap m_icon;
     bool m_iconVisible = true;
@@ -128,6 +142,9 @@ private:
     bool m_clickPending = false;
     bool m_doubleClickSeen = false;
     bool m_previewSwitching = false;
+    bool m_firstPosChange = true;
+    bool m_inShowRequest = false;
+    platform::forms::TWinControl* m_hookedOwner = nullptr;
 
     platform::ui::TNotificationArea* m_area = nullptr;
     uint64_t m_areaGeneration = 0;

@@ -1,7 +1,10 @@
 // The mouse actions the notification area reports, turned into the component's events: the
 // single click waits one double-click time so that a double click never also counts as a click.
 
+#include <cstdlib>
+
 #include "platform/forms/Application.h"
+#include "platform/ui/WindowSystem.h"
 #include "skin/controls/bsTrayIcon.h"
 
 namespace skin {
@@ -63,8 +66,24 @@ void TbsTrayIcon::HandleAreaEvent(const TTrayEvent& e) {
             break;
         }
         case TTrayAction::Scroll:
+            Wheel(e);
             break;
     }
+}
+
+void TbsTrayIcon::Wheel(const TTrayEvent& e) {
+    if (!OnMouseWheel || e.Delta == 0) return;
+    // Hosts count in wheel units (120 a notch) or in notches; the event counts in wheel units.
+    const int delta = std::abs(e.Delta) < ui::WHEEL_DELTA ? e.Delta * ui::WHEEL_DELTA : e.Delta;
+    TShiftState shift = KeyboardShiftState();
+    if (e.Horizontal) shift |= ssShift;
+    // A host's scroll request carries no position: the pointer is over the icon.
+    TPoint at = e.Screen;
+    if (at.X == 0 && at.Y == 0) {
+        if (ui::TWindowSystem* ws = ui::TWindowSystem::Current()) at = ws->GetCursorPos();
+    }
+    bool handled = false;
+    OnMouseWheel(this, shift, delta, at, handled);
 }
 
 void TbsTrayIcon::LeftDown(const TTrayEvent& e) {

@@ -68,6 +68,8 @@ enum class TInputKind : uint8_t {
     FocusOut,      // Window: the desktop took the keyboard focus away
     Minimized,     // Window: the desktop minimised (iconified) the window
     Restored,      // Window: the desktop restored it from minimised
+    Composition,   // Window, Text: the input method's pre-edit text (empty: none); Char: its caret,
+                   // in code points from the text's start
 };
 
 struct TInputEvent {
@@ -83,6 +85,7 @@ struct TInputEvent {
     uint32_t Modifiers = 0;  // kMod* bits at the time of the event
     core::TRect Rect{};
     uint64_t Time = 0;  // backend clock, milliseconds
+    std::string Text;   // Composition
     // The native window of Window, filled in by the backend when it hands the event out.
     TNativeWindow* Target = nullptr;
 };
@@ -195,6 +198,10 @@ public:
     // without one keeps nothing.
     [[nodiscard]] virtual std::string PrimarySelectionText() { return {}; }
     virtual void SetPrimarySelectionText(const std::string& /*text*/) {}
+
+    // The focused text's caret (screen coordinates) in a native window: the input method shows its
+    // pre-edit text and candidate list there. A backend without input methods ignores it.
+    virtual void SetImeCaretRect(TNativeWindow* /*window*/, const core::TRect& /*screen*/) {}
 
     // The screen-capture capability, or null when the backend shows a real screen.
     [[nodiscard]] virtual TScreenCapture* ScreenCapture() { return nullptr; }

@@ -72,6 +72,10 @@ public:
     void SetClipboardText(const std::string& text) override { m_clipboard = text; }
     [[nodiscard]] std::string PrimarySelectionText() override { return m_primary; }
     void SetPrimarySelectionText(const std::string& text) override { m_primary = text; }
+    void SetImeCaretRect(TNativeWindow* window, const core::TRect& screen) override {
+        m_imeCaretWindow = window ? window->Id() : 0;
+        m_imeCaretRect = screen;
+    }
 
     [[nodiscard]] TScreenCapture* ScreenCapture() override { return this; }
 
@@ -133,6 +137,9 @@ public:
     [[nodiscard]] TNativeId KeyboardFocus() const { return m_focus; }
     [[nodiscard]] TNativeId PointerGrab() const { return m_grab; }
     [[nodiscard]] TCursorShape Cursor() const { return m_cursor; }
+    // The caret rectangle last reported for the input method (screen), and its window.
+    [[nodiscard]] const core::TRect& ImeCaretRect() const { return m_imeCaretRect; }
+    [[nodiscard]] TNativeId ImeCaretWindow() const { return m_imeCaretWindow; }
     [[nodiscard]] const std::vector<TPresentRecord>& Presents() const { return m_presents; }
     void ClearPresents() { m_presents.clear(); }
 
@@ -158,6 +165,8 @@ private:
     std::vector<TNativeId> m_stack;  // bottom first
     TNativeId m_nextId = 1;
     TNativeId m_focus = 0;
+    core::TRect m_imeCaretRect{};
+    TNativeId m_imeCaretWindow = 0;
     TNativeId m_grab = 0;
     std::vector<TInputEvent> m_queue;
     std::size_t m_queueHead = 0;

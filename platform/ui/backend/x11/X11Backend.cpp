@@ -100,6 +100,7 @@ TX11Backend::~TX11Backend() {
     m_clipboard.reset();
     m_primary.reset();
     if (m_im) XCloseIM(m_im);
+    if (m_imFontSet) XFreeFontSet(m_display, m_imFontSet);
     for (Cursor c : m_cursors) {
         if (c != None) XFreeCursor(m_display, c);
     }

@@ -1,11 +1,14 @@
 #include <poll.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
+#include <vector>
 
 #include "platform/core/Strings.h"
 #include "platform/ui/TerminationSignals.h"
 #include "platform/ui/backend/x11/X11BackendImpl.h"
+#include "platform/ui/backend/x11/X11InputStyle.h"
 #include "platform/ui/backend/x11/X11KeyMap.h"
 
 namespace platform::ui::x11 {
@@ -47,16 +50,14 @@ void TX11Backend::OpenInputMethod() {
     }
     if (!m_im) return;
     XIMStyles* styles = nullptr;
-    if (XGetIMValues(m_im, XNQueryInputStyle, &styles, nullptr) == nullptr && styles) {
-        // We draw no preedit or status area: only styles that need none will do.
-        for (XIMStyle wanted : {XIMPreeditNothing | XIMStatusNothing, XIMPreeditNone | XIMStatusNone,
-                                XIMPreeditNothing | XIMStatusNone, XIMPreeditNone | XIMStatusNothing}) {
-            for (unsigned short i = 0; i < styles->count_styles && m_imStyle == 0; ++i) {
-                if (styles->supported_styles[i] == wanted) m_imStyle = wanted;
-            }
-        }
-    }
+    std::vector<XIMStyle> offered;
+    if (XGetIMValues(m_im, XNQueryInputStyle, &styles, nullptr) == nullptr && styles)
+        offered.assign(styles->supported_styles, styles->supported_styles + styles->count_styles);
     if (styles) XFree(styles);
+    const bool positionOffered =
+        std::any_of(offered.begin(), offered.end(), [](XIMStyle s) { return IsOverTheSpot(s); });
+    if (positionOffered) OpenImFontSet();
+    m_imStyle = ChooseInputStyle(offered, m_imFontSet != nullptr);
     if (m_imStyle == 0) {
         XCloseIM(m_im);
         m_im = nullptr;
@@ -65,7 +66,14 @@ void TX11Backend::OpenInputMethod() {
 
 void TX11Backend::CreateInputContext(TX11Window& w) {
     if (!m_im) return;
-    w.Ic = XCreateIC(m_im, XNInputStyle, m_imStyle, XNClientWindow, w.Xid, XNFocusWindow, w.Xid, nullptr);
+    XVaNestedList preedit = PreeditAttributes(w);
+    if (preedit) {
+        w.Ic = XCreateIC(m_im, XNInputStyle, m_imStyle, XNClientWindow, w.Xid, XNFocusWindow, w.Xid,
+                         XNPreeditAttributes, preedit, nullptr);
+        XFree(preedit);
+    } else {
+        w.Ic = XCreateIC(m_im, XNInputStyle, m_imStyle, XNClientWindow, w.Xid, XNFocusWindow, w.Xid, nullptr);
+    }
     if (!w.Ic) return;
     long filter = 0;
     if (XGetICValues(w.Ic, XNFilterEvents, &filter, nullptr) == nullptr && filter != 0) {

@@ -40,6 +40,7 @@ struct TX11Window {
     TCursorShape Cursor = TCursorShape::Arrow;
     Window Parent = None;  // a window manager's frame, or the root
     XIC Ic = nullptr;
+    core::TRect ImeCaret{};  // the focused text's caret (window coordinates), for the input method
     TX11Surface Surface;
     // Our own moves and resizes that the server has not confirmed yet: their notifications are
     // not the desktop's doing.
@@ -71,6 +72,7 @@ public:
     [[nodiscard]] std::string PrimarySelectionText() override;
     void SetPrimarySelectionText(const std::string& text) override;
     bool ClaimInstance(const std::string& name) override;  // X11SingleInstance.cpp
+    void SetImeCaretRect(TNativeWindow* window, const core::TRect& screen) override;
 
     // ---- Native windows by id (what the native window objects do; tests call them too). Every
     // call with an unknown id is ignored. Title, icon, shape and opacity reach the server before
@@ -101,6 +103,7 @@ public:
         EnsureInputMethod();
         return m_im != nullptr;
     }
+    [[nodiscard]] XIMStyle InputStyle() const { return m_imStyle; }
 
 private:
     friend class TX11NativeWindow;
@@ -130,6 +133,19 @@ private:
     void TranslateKeyRelease(XEvent& event, TNativeId window, KeySym level0);
     // The text a key press types, and its key symbol (NoSymbol when the input method gave none).
     std::string LookupText(TX11Window* w, XKeyEvent& event, KeySym& effective);
+
+    // X11InputMethod.cpp
+    void OpenImFontSet();
+    // The pre-edit attributes of a new input context (null when the style needs none).
+    XVaNestedList PreeditAttributes(const TX11Window& w);
+    static XPoint SpotOf(const TX11Window& w);
+    static XRectangle AreaOf(const TX11Window& w);
+    TX11Window* WindowOfIc(XIC ic);
+    void PushComposition(XIC ic);
+    static Bool OnPreeditStart(XIC ic, XPointer client, XPointer call);
+    static void OnPreeditDone(XIM ic, XPointer client, XPointer call);
+    static void OnPreeditDraw(XIM ic, XPointer client, XPointer call);
+    static void OnPreeditCaret(XIM ic, XPointer client, XPointer call);
     void TranslatePointer(XEvent& event);
     // False for buttons we do not report (horizontal wheel, side buttons, wheel releases).
     bool TranslateButton(const XButtonEvent& event, TNativeId window, TInputEvent& e);
@@ -172,6 +188,13 @@ private:
     bool m_imOpened = false;  // opened at the first key: reading its tables costs start-up time
     Window m_focus = None;    // our window with the keyboard focus, as the server said
     XIMStyle m_imStyle = 0;
+    XFontSet m_imFontSet = nullptr;  // for an over-the-spot input method's pre-edit window
+    XICCallback m_preeditStart{};
+    XIMCallback m_preeditDone{};
+    XIMCallback m_preeditDraw{};
+    XIMCallback m_preeditCaret{};
+    std::u32string m_preedit;  // what the input method asked us to show
+    std::size_t m_preeditCursor = 0;
     std::bitset<256> m_keysDown;
     std::array<uint32_t, 256> m_downKey{};  // the virtual key each held key was pressed as
     Time m_lastTime = CurrentTime;          // of the last user input, for selections and activation

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -70,6 +71,7 @@ struct TX11TraySni::TImpl {
     bool Pumping = false;
     // Actions reported by the host, delivered after the bus has been answered.
     std::deque<std::pair<int, TTrayEvent>> Pending;
+    std::function<void(bool)> WatcherListener;
 
     explicit TImpl(TWindowSystem& system) : System(system) {}
 
@@ -85,9 +87,11 @@ struct TX11TraySni::TImpl {
         auto* self = static_cast<TImpl*>(userdata);
         const char *name = nullptr, *before = nullptr, *after = nullptr;
         if (sd_bus_message_read(m, "sss", &name, &before, &after) < 0 || !name || !after) return 0;
+        if (std::strcmp(name, kSniWatcherName) != 0) return 0;
         // A new watcher knows none of the items: register them all again.
-        if (std::strcmp(name, kSniWatcherName) == 0 && *after)
+        if (*after)
             for (auto& [id, icon] : self->Icons) self->Register(*icon);
+        if (self->WatcherListener) self->WatcherListener(*after != 0);
         return 0;
     }
 
@@ -303,6 +307,10 @@ bool TX11TraySni::Pump() {
         if (handler) handler(event);
     }
     return any;
+}
+
+void TX11TraySni::SetWatcherListener(std::function<void(bool present)> listener) {
+    m_impl->WatcherListener = std::move(listener);
 }
 
 std::string TX11TraySni::ServiceName(int id) const {

@@ -8,6 +8,7 @@
 //
 // The connections are read by a 20 ms timer of the user-interface thread.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,8 @@ public:
 
     // Handles what the connections have (the timer does this); true when anything was handled.
     bool Pump();
+    // Told (from the pump) when a watcher appears on the bus or leaves it.
+    void SetWatcherListener(std::function<void(bool present)> listener);
     // The bus name an icon registered under (empty when there is none).
     [[nodiscard]] std::string ServiceName(int id) const;
 

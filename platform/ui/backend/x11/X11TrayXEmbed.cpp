@@ -7,6 +7,7 @@
 #include "platform/ui/Screens.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/backend/x11/X11Errors.h"
+#include "platform/ui/backend/x11/X11TrayTip.h"
 #include "platform/ui/backend/x11/X11Xlib.h"
 
 namespace platform::ui::x11 {
@@ -44,6 +45,7 @@ struct TX11TrayXEmbed::TImpl {
     TWindow* Timer = nullptr;
     TX11TrayXEmbed* Owner = nullptr;
     bool Pumping = false;
+    std::unique_ptr<TX11TrayTip> Tip;
 
     explicit TImpl(TWindowSystem& system) : System(system) {}
 
@@ -54,6 +56,7 @@ struct TX11TrayXEmbed::TImpl {
     }
 
     void DropIcons() {
+        if (Tip) Tip->Cancel();
         for (auto& [id, icon] : Icons)
             if (icon.Xid) XDestroyWindow(Dpy, icon.Xid);
         Icons.clear();
@@ -129,6 +132,7 @@ struct TX11TrayXEmbed::TImpl {
     }
 
     void Button(TIcon& icon, const XButtonEvent& b, bool press) {
+        if (Tip) Tip->Cancel();
         TTrayEvent e;
         e.Screen = {b.x_root, b.y_root};
         if (b.button >= 4 && b.button <= 7) {
@@ -185,7 +189,14 @@ struct TX11TrayXEmbed::TImpl {
             case ButtonRelease:
                 Button(*icon, x.xbutton, x.type == ButtonPress);
                 break;
+            case EnterNotify:
+                if (Tip) Tip->Hover(icon->Image.Tip, {x.xcrossing.x_root, x.xcrossing.y_root}, System.Now());
+                break;
+            case LeaveNotify:
+                if (Tip) Tip->Cancel();
+                break;
             case MotionNotify: {
+                if (Tip) Tip->Hover(icon->Image.Tip, {x.xmotion.x_root, x.xmotion.y_root}, System.Now());
                 TTrayEvent e;
                 e.Action = TTrayAction::MouseMove;
                 e.Screen = {x.xmotion.x_root, x.xmotion.y_root};
@@ -214,6 +225,7 @@ TX11TrayXEmbed::TX11TrayXEmbed(TWindowSystem& system) : m_impl(std::make_unique<
     m.Utf8 = XInternAtom(m.Dpy, "UTF8_STRING", False);
     XSelectInput(m.Dpy, m.Root, StructureNotifyMask);
     m.FindManager();
+    m.Tip = std::make_unique<TX11TrayTip>(m.Dpy);
     XFlush(m.Dpy);
 
     TCreateParams p;
@@ -234,6 +246,8 @@ TX11TrayXEmbed::~TX11TrayXEmbed() {
     if (m.Timer && TWindowSystem::Current() == &m.System) m.System.DestroyWindow(m.Timer);
     if (!m.Dpy) return;
     if (!ConnectionLost(m.Dpy)) m.DropIcons();
+    if (m.Tip && ConnectionLost(m.Dpy)) m.Tip->Abandon();
+    m.Tip.reset();
     ForgetConnection(m.Dpy);
     XCloseDisplay(m.Dpy);
 }
@@ -257,7 +271,8 @@ int TX11TrayXEmbed::AddIcon(const TTrayIconImage& image, TTrayEventHandler handl
     XSetWindowAttributes a{};
     a.background_pixmap = ParentRelative;
     a.event_mask =
-        ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
+        ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask |
+        EnterWindowMask | LeaveWindowMask;
     icon.Xid = XCreateWindow(m.Dpy, m.Root, 0, 0, kIconSize, kIconSize, 0, CopyFromParent, InputOutput,
                              CopyFromParent, CWBackPixmap | CWEventMask, &a);
     if (!icon.Xid) return 0;
@@ -283,6 +298,7 @@ bool TX11TrayXEmbed::ModifyIcon(int id, const TTrayIconImage& image) {
 void TX11TrayXEmbed::RemoveIcon(int id) {
     auto it = m_impl->Icons.find(id);
     if (it == m_impl->Icons.end()) return;
+    if (m_impl->Tip) m_impl->Tip->Cancel();
     if (Usable()) {
         XDestroyWindow(m_impl->Dpy, it->second.Xid);
         XFlush(m_impl->Dpy);
@@ -302,8 +318,17 @@ bool TX11TrayXEmbed::Pump() {
         m.Handle(x);
         any = true;
     }
+    if (m.Tip) m.Tip->Tick(m.System.Now());
     m.Pumping = false;
     return any;
+}
+
+bool TX11TrayXEmbed::TipShown() const {
+    return m_impl->Tip && m_impl->Tip->Shown();
+}
+
+unsigned long TX11TrayXEmbed::TipWindow() const {
+    return m_impl->Tip ? m_impl->Tip->Window() : 0;
 }
 
 unsigned long TX11TrayXEmbed::IconWindow(int id) const {

@@ -40,6 +40,9 @@ public:
     bool Pump();
     // The X window of an icon (0 when there is none), for tests.
     [[nodiscard]] unsigned long IconWindow(int id) const;
+    // The hover tip: shown now, and its window (0 until first shown), for tests.
+    [[nodiscard]] bool TipShown() const;
+    [[nodiscard]] unsigned long TipWindow() const;
 
     struct TImpl;
 
