@@ -35,7 +35,10 @@ void SetControlServices(TControlServices* services) {
 
 TFormHost* FindFormHost(const TControl* control) {
     const TControl* top = control;
-    while (top && top->Parent()) top = top->Parent();
+    while (top && top->Parent()) {
+        if (TFormHost* host = top->AsFormHost(); host && host->HostStandsAlone()) return host;
+        top = top->Parent();
+    }
     return top ? top->AsFormHost() : nullptr;
 }
 

@@ -317,7 +317,8 @@ bool TForm::IsShortCut(TMessage& keyMessage) {
     if (handled) return true;
     if (m_formStyle == fsMDIForm && MdiShortCut(keyMessage)) return true;
     if (m_menu && m_menu->IsShortCut(keyMessage)) return true;
-    return IsActionShortCut(*this, keyMessage);
+    if (IsActionShortCut(*this, keyMessage)) return true;
+    return m_formStyle == fsMDIChild && MdiParentShortCut(keyMessage);
 }
 
 // ---- Showing ----

@@ -194,6 +194,7 @@ protected:
     void HostKeyDown(uint16_t& key, TShiftState shift) override { KeyDown(key, shift); }
     void HostKeyUp(uint16_t& key, TShiftState shift) override { KeyUp(key, shift); }
     void HostKeyPress(char32_t& key) override { KeyPress(key); }
+    [[nodiscard]] bool HostStandsAlone() const override { return m_formStyle == fsMDIChild; }
 
 private:
     friend class TMdiClient;
@@ -202,6 +203,8 @@ private:
     bool MdiMainMessage(TMessage& message);
     bool MdiChildMessage(TMessage& message, TMdiClient& client);
     bool MdiShortCut(const TMessage& keyMessage);
+    // A key no control and no shortcut of an MDI child took goes to its main form's shortcuts.
+    bool MdiParentShortCut(TMessage& keyMessage);
     void MdiShown();
     void MdiSetWindowState(TWindowState value);
 

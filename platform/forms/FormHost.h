@@ -32,6 +32,8 @@ public:
     virtual void HostKeyDown(uint16_t& key, TShiftState shift) = 0;
     virtual void HostKeyUp(uint16_t& key, TShiftState shift) = 0;
     virtual void HostKeyPress(char32_t& key) = 0;
+    // A host inside another form's window (an MDI child) serves its own controls all the same.
+    [[nodiscard]] virtual bool HostStandsAlone() const { return false; }
 
 protected:
     ~TFormHost() = default;

@@ -165,6 +165,12 @@ bool TForm::MdiShortCut(const TMessage& keyMessage) {
     }
 }
 
+bool TForm::MdiParentShortCut(TMessage& keyMessage) {
+    auto* client = dynamic_cast<TMdiClient*>(Parent());
+    TForm* main = client ? client->MainForm() : nullptr;
+    return main && !main->IsDestroying() && main->IsShortCut(keyMessage);
+}
+
 bool TForm::MdiMessage(TMessage& m) {
     if (m_formStyle == fsMDIForm) return MdiMainMessage(m);
     auto* client = dynamic_cast<TMdiClient*>(Parent());
@@ -193,6 +199,21 @@ bool TForm::MdiMainMessage(TMessage& m) {
             TCustomControl::WndProc(m);
             m_mdiClient->MainCaptionChanged();
             return true;
+        case WM_ACTIVATE: {
+            if (LoWord(m.WParam) == WA_INACTIVE) return false;
+            // The keyboard belongs to the active child, whose controls the main form does not keep,
+            // unless a control of the main form itself (its menu bar, a tool bar) holds it.
+            const auto alive = WeakRef();
+            WMActivate(m);
+            if (!alive) return true;
+            TWindow* focus = System()->GetFocus();
+            const bool mainHasIt = focus && focus != HandleIfAllocated() && HandleIfAllocated() &&
+                                   HandleIfAllocated()->Contains(focus) &&
+                                   !(m_mdiClient->HandleIfAllocated() && m_mdiClient->HandleIfAllocated()->Contains(focus));
+            if (TForm* child = m_mdiClient->ActiveChild(); child && child->Visible() && !mainHasIt)
+                child->SetWindowFocus();
+            return true;
+        }
         default:
             return false;
     }
@@ -252,7 +273,16 @@ bool TForm::MdiChildMessage(TMessage& m, TMdiClient& client) {
             TCustomControl::WndProc(m);
             client.UpdateMainTitle();
             client.UpdateWindowMenu();
+            client.ChildChanged(this, mdiCaptionChanged);
             return true;
+        case CM_FOCUSCHANGED: {
+            // The child keeps its own controls' focus: a control of it taking the focus activates
+            // it. The main form passes its own controls' changes on to every child: those do not.
+            auto* control = PtrFromParam<TControl>(m.LParam);
+            if (control && (control == this || ContainsControl(control)) && client.ActiveChild() != this)
+                client.Activate(this);
+            return false;
+        }
         default:
             return false;
     }

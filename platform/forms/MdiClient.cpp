@@ -68,9 +68,11 @@ void TMdiClient::RemoveChild(TForm* child) {
     if (std::find(m_created.begin(), m_created.end(), child) == m_created.end()) return;
     if (m_drag.Child == child) m_drag = {};
     const bool wasMaximized = child->m_windowState == wsMaximized;
+    ChildChanged(child, mdiChildRemoved);
     std::erase(m_created, child);
     std::erase(m_order, child);
     m_normalBounds.erase(child);
+    m_minimizedSizes.erase(child);
     if (TMainMenu* menu = m_mainForm->Menu(); menu && child->Menu()) {
         menu->Unmerge(child->Menu());
         UpdateMenuBar(*m_mainForm);
@@ -113,7 +115,23 @@ void TMdiClient::ShowChild(TForm* child) {
         SetChildState(child, wsMaximized);
     else if (wanted != wsNormal)
         SetChildState(child, wanted);
-    Activate(child);
+    const auto alive = child->WeakRef();
+    ChildChanged(child, mdiChildShown);
+    if (alive) Activate(child);
+}
+
+void TMdiClient::ChildChanged(TForm* child, TMdiChildChange change) {
+    if (!OnChildChange || IsDestroying() || m_mainForm->IsDestroying()) return;
+    // A copy: the handler may replace itself.
+    TMdiChildChangeEvent handler = OnChildChange;
+    handler(child, change);
+}
+
+void TMdiClient::SetMinimizedSize(const TForm* child, core::TSize size) {
+    if (size.cx > 0 && size.cy > 0)
+        m_minimizedSizes[child] = size;
+    else
+        m_minimizedSizes.erase(child);
 }
 
 void TMdiClient::Activate(TForm* child) {
@@ -144,6 +162,7 @@ void TMdiClient::Activate(TForm* child) {
     if (m_mainForm->Active() && child->Visible()) child->SetWindowFocus();
     UpdateMainTitle();
     UpdateWindowMenu();
+    ChildChanged(child, mdiChildActivated);
 }
 
 void TMdiClient::MergeMenu(const TForm* child) {
@@ -230,7 +249,7 @@ void TMdiClient::RestoreFrame(TForm* child) {
 }
 
 void TMdiClient::Minimize(TForm* child) {
-    const core::TSize size = MinimizedSize();
+    const core::TSize size = MinimizedSize(child);
     const core::TPoint slot = FreeIconSlot(child);
     SetChildBounds(child, {slot.X, slot.Y, slot.X + size.cx, slot.Y + size.cy});
 }
@@ -243,8 +262,13 @@ core::TSize TMdiClient::MinimizedSize() const {
     return {kMinimizedWidth, GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME)};
 }
 
+core::TSize TMdiClient::MinimizedSize(const TForm* child) const {
+    const auto it = m_minimizedSizes.find(child);
+    return it != m_minimizedSizes.end() ? it->second : MinimizedSize();
+}
+
 core::TPoint TMdiClient::FreeIconSlot(const TForm* child) const {
-    const core::TSize size = MinimizedSize();
+    const core::TSize size = MinimizedSize(child);
     const core::TRect area = ClientRect();
     auto taken = [&](int x, int y) {
         for (const TForm* other : m_order)
@@ -323,12 +347,15 @@ void TMdiClient::Tile(TTileMode mode) {
 }
 
 void TMdiClient::ArrangeIcons() {
-    const core::TSize size = MinimizedSize();
     const core::TRect area = ClientRect();
     int x = 0;
-    int y = area.Height() - size.cy;
+    int y = 0;
+    bool first = true;
     for (TForm* child : m_created) {
         if (!child->Visible() || child->m_windowState != wsMinimized) continue;
+        const core::TSize size = MinimizedSize(child);
+        if (first) y = area.Height() - size.cy;
+        first = false;
         SetChildBounds(child, {x, y, x + size.cx, y + size.cy});
         x += size.cx;
         if (x + size.cx > area.Width()) {
@@ -420,8 +447,20 @@ void TMdiClient::SetTopInset(int value) {
 }
 
 void TMdiClient::FitToParent() {
+    if (m_fitting) return;
+    m_fitting = true;
     const core::TRect area = m_mainForm->ClientRect();
-    SetBounds(0, m_topInset, area.Width(), std::max(0, area.Height() - m_topInset));
+    // Top-aligned bars of the main form (a tabs bar, a tool bar) stack under the menu bar, in
+    // their order among the form's controls; the client takes what is left below them.
+    int top = m_topInset;
+    for (int i = 0; i < m_mainForm->ControlCount(); ++i) {
+        TControl* bar = m_mainForm->Controls(i);
+        if (bar == this || bar->Align() != alTop || !bar->Visible()) continue;
+        bar->SetBounds(0, top, area.Width(), bar->Height());
+        top += bar->Height();
+    }
+    SetBounds(0, top, area.Width(), std::max(0, area.Height() - top));
+    m_fitting = false;
     if (TForm* maximized = MaximizedChild()) SetChildBounds(maximized, ClientRect());
     SignalMainForm(WM_MDIFITCLIENT);
 }
@@ -477,6 +516,7 @@ void TMdiClient::UpdateWindowMenu() {
         const std::string prefix = number < 10 ? "&" + std::to_string(number) + " " : std::to_string(number) + " ";
         TMenuItem* item = add(prefix + child->Caption());
         item->SetChecked(child == m_active);
+        if (OnWindowMenuItem) OnWindowMenuItem(item, child);
         const auto target = child->WeakRef();
         item->OnClick = [this, child, target](TComponent*) {
             if (!target) return;

@@ -8,6 +8,7 @@
 // (WM_MDIACTIVATE, WM_MDINEXT, ...) and keeps the main form's window menu listing the children.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,6 +31,10 @@ constexpr uint32_t MDITILE_VERTICAL = 0x0, MDITILE_HORIZONTAL = 0x1;
 constexpr uint32_t WM_MDIFITCLIENT = 0x0400 + 206;     // 1230
 constexpr uint32_t WM_MDICHILDMAXIMIZED = 0x0400 + 207;  // 1231
 constexpr uint32_t WM_MDICHILDRESTORED = 0x0400 + 208;   // 1232
+
+// What happened to a child, for those who keep something per child (a tabs bar, a skinned frame).
+enum TMdiChildChange : uint8_t { mdiChildShown, mdiChildRemoved, mdiChildActivated, mdiCaptionChanged };
+using TMdiChildChangeEvent = std::function<void(TForm* child, TMdiChildChange change)>;
 
 class TMdiClient : public TWinControl {
 public:
@@ -65,7 +70,8 @@ public:
     // Space kept free above the client for a top-aligned menu bar.
     [[nodiscard]] int TopInset() const { return m_topInset; }
     void SetTopInset(int value);
-    // Fills the main form's client area below the inset and re-fits a maximised child.
+    // Stacks the main form's visible top-aligned controls below the inset, fills the rest of
+    // its client area and re-fits a maximised child. Such a bar calls it when its height changes.
     void FitToParent();
 
     // The main form's own caption; its Caption shows MainTitle, which adds " - [child caption]"
@@ -76,13 +82,23 @@ public:
     // The main form's caption was set from outside: that is its own caption from now on.
     void MainCaptionChanged();
 
+    // Fired after a child was shown, before it leaves the client, after the activation moved to it,
+    // and after its caption changed.
+    TMdiChildChangeEvent OnChildChange;
+    void ChildChanged(TForm* child, TMdiChildChange change);
+    // Called for each child's item of the window menu after it was made (to name or re-caption it).
+    std::function<void(TMenuItem* item, TForm* child)> OnWindowMenuItem;
+    // The size of a minimised child; a child whose frame has another minimum size sets its own.
+    void SetMinimizedSize(const TForm* child, core::TSize size);
+
     [[nodiscard]] TMenuItem* WindowMenu() const { return m_windowMenu; }
     void SetWindowMenu(TMenuItem* item);
     // Rebuilds the child items of the window menu (captions and the active child's check).
     void UpdateWindowMenu();
 
-    // Size of a minimised child (its frame and caption only).
+    // Size of a minimised child (its frame and caption only); the child's own when it set one.
     [[nodiscard]] core::TSize MinimizedSize() const;
+    [[nodiscard]] core::TSize MinimizedSize(const TForm* child) const;
     // The slot a newly minimised child takes: from the bottom-left, rightwards, then rows upwards.
     [[nodiscard]] core::TPoint FreeIconSlot(const TForm* child) const;
 
@@ -120,6 +136,7 @@ private:
     std::vector<TForm*> m_created;  // creation order (the window menu lists them so)
     TForm* m_active = nullptr;
     std::map<const TForm*, core::TRect> m_normalBounds;
+    std::map<const TForm*, core::TSize> m_minimizedSizes;
     TMenuItem* m_windowMenu = nullptr;
     std::vector<TMenuItem*> m_menuItems;  // the items this client added to the window menu
     struct TDrag {
@@ -131,7 +148,8 @@ private:
     std::string m_mainCaption;
     bool m_settingTitle = false;
     int m_topInset = 0;
-    bool m_switching = false;  // passing the maximised state from one child to another
+    bool m_switching = false;
+    bool m_fitting = false;  // FitToParent moves bars, whose resizing asks for it again  // passing the maximised state from one child to another
 };
 
 }  // namespace platform::forms

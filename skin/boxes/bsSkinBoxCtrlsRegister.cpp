@@ -9,6 +9,7 @@
 #include "skin/boxes/bsSkinBoxCtrlsEditRegister.h"
 #include "skin/boxes/bsSkinBoxCtrlsListBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsUpDown.h"
+#include "skin/boxes/bsSkinMDITabs.h"
 #include "skin/boxes/bsSkinTabs.h"
 #include "skin/controls/bsSkinCtrlsRegister.h"
 #include "skin/controls/bsSkinCtrlsScrollBar.h"
@@ -171,6 +172,7 @@ void RegisterSkinBoxClasses() {
     RegisterComboBox(r);
     RegisterSkinEditClasses(r);
     RegisterSkinTabClasses();
+    RegisterSkinMDITabsBarClass();
 }
 
 }  // namespace skin

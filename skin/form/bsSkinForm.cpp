@@ -55,6 +55,8 @@ TbsSkinForm::TbsSkinForm(TComponent* owner) : TComponent(owner) {
 
 TbsSkinForm::~TbsSkinForm() {
     EndWeakRefs();
+    ReleaseMdiHooks();
+    if (m_mdiTabsBar) m_mdiTabsBar->RemoveFreeNotification(this);
     StopTimers();
     Detach();
     if (m_skinData) m_skinData->RemoveFreeNotification(this);
@@ -125,6 +127,10 @@ void TbsSkinForm::Notification(TComponent* component, platform::forms::TOperatio
     if (m_mainMenuBar && component == m_mainMenuBar) {
         m_mainMenuBar = nullptr;
         BindMainMenuBar();
+    }
+    if (component == m_mdiTabsBar) {
+        m_mdiTabsBar = nullptr;
+        m_mdiTabsLink = nullptr;
     }
     if (component == m_skinData) {
         // The objects point into the skin's pictures: they go with it.
@@ -406,6 +412,8 @@ void TbsSkinForm::HoverTimerTick() {
 }
 
 bool TbsSkinForm::GetActive() const {
+    // An MDI child is active as its client last told it; the main form holds the activation.
+    if (IsMDIChild()) return m_activeFlag;
     TWindow* w = m_form ? m_form->HandleIfAllocated() : nullptr;
     return w && w->System().GetActiveWindow() == w;
 }

@@ -21,6 +21,7 @@
 
 #include "platform/forms/Component.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/MdiClient.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/Timer.h"
 #include "platform/gfx/Bitmap.h"
@@ -70,6 +71,7 @@ class TbsSkinCaptionObject;
 class TbsSkinMainMenuBar;
 class TbsSkinHint;
 class TbsTrayIcon;
+class TbsMDITabsBarLink;
 
 class TbsSkinForm : public TComponent {
     // The window behaviour (states, roll-up, menus, transparency) keeps part of its state here.
@@ -156,6 +158,20 @@ public:
     void SetMagnetic(bool value) { m_magnetic = value; }
     [[nodiscard]] uint8_t MagneticSize() const { return m_magneticSize; }
     void SetMagneticSize(uint8_t value) { m_magneticSize = value; }
+
+    // ---- MDI (bsSkinFormMdi.cpp) ----
+    // The tabs bar that shows a tab per MDI child of this MDI main form; any other component is
+    // refused. Cleared when the bar goes away.
+    [[nodiscard]] TComponent* MDITabsBar() const { return m_mdiTabsBar; }
+    void SetMDITabsBar(TComponent* value);
+    [[nodiscard]] bool IsMDIForm() const;
+    [[nodiscard]] bool IsMDIChild() const;
+    // The form is an MDI child shown maximised: it has no frame of its own then.
+    [[nodiscard]] bool MaximizedMDIChild() const;
+    // The size of the form minimised (its frame alone).
+    [[nodiscard]] platform::core::TSize MinimizedSize() const;
+    // An MDI child's window state goes through its MDI client; false for other forms.
+    bool MdiSetWindowState(TWindowState value);
 
     // ---- Events ----
     TNotifyEvent OnChangeSkinData;
@@ -318,6 +334,16 @@ private:
     void SizeChanged(int width, int height, bool paintNow);
     [[nodiscard]] bool NoFrame() const;
 
+    // bsSkinFormMdi.cpp
+    bool HandleMdiMessage(TMessage& message);
+    // Hooks the MDI client of an MDI main form (background, children, window menu) or registers
+    // an MDI child's minimised size with its client; again whenever that may have changed.
+    void UpdateMdiHooks();
+    void ReleaseMdiHooks();
+    void MdiChildChanged(TForm* child, int change);
+    void PaintMdiBackground(TCanvas& canvas, const TRect& area);
+    void SyncMdiWindowState();
+
     // bsSkinFormSkin.cpp
     void SkinBeforeChangeReceived(TbsSkinData* data);
     void SkinChangeReceived(TbsSkinData* data);
@@ -381,6 +407,14 @@ private:
     // Main menu bar.
     TbsSkinMainMenuBar* m_mainMenuBar = nullptr;
     bool m_shortCutTaken = false;
+
+    // MDI (bsSkinFormMdi.cpp)
+    TComponent* m_mdiTabsBar = nullptr;
+    TbsMDITabsBarLink* m_mdiTabsLink = nullptr;
+    bool m_activeFlag = false;  // an MDI child's last WM_NCACTIVATE
+    platform::forms::TMdiClient* m_hookedClient = nullptr;
+    platform::forms::TWeakRef<TComponent> m_hookedClientRef;
+    platform::forms::TWndMethod m_clientProc;
 };
 
 }  // namespace skin

@@ -58,6 +58,8 @@ public:
     // ---- Window state (bsSkinFormBehaviourStates.cpp) ----
     [[nodiscard]] platform::forms::TWindowState WindowState() const { return m_windowState; }
     void SetWindowState(platform::forms::TWindowState value);
+    // An MDI child's state is kept by its MDI client; this copy follows it.
+    void SyncWindowState(platform::forms::TWindowState value) { m_windowState = value; }
     [[nodiscard]] const TRect& SavedBounds() const { return m_savedBounds; }
     [[nodiscard]] bool RolledFromMax() const { return m_rolledFromMax; }
     void SetRollUpState(bool value);

@@ -18,8 +18,10 @@ using platform::forms::wsNormal;
 
 namespace {
 
-// The forms here know no MDI children: every close item reads Alt+F4.
-constexpr const char* kCloseShortCut = "Alt+F4";
+// An MDI child closes with Ctrl+F4, any other form with Alt+F4.
+const char* CloseShortCut(const TbsSkinForm& skinForm) {
+    return skinForm.IsMDIChild() ? "Ctrl+F4" : "Alt+F4";
+}
 
 TMenuItem* MakeItem(platform::forms::TComponent* owner, const std::string& name, const std::string& caption,
                     platform::forms::TNotifyEvent onClick) {
@@ -46,7 +48,7 @@ void TbsSkinFormBehaviour::BuildTrayMenu() {
     root->Add(MakeItem(m_trayMenu, "", "-", nullptr));
     TMenuItem* close =
         MakeItem(m_trayMenu, "TRAY_SF_CLOSE", BS_MI_CLOSECAPTION, [this](auto*) { m_skinForm->CloseForm(); });
-    close->SetShortCut(platform::forms::TextToShortCut(kCloseShortCut));
+    close->SetShortCut(platform::forms::TextToShortCut(CloseShortCut(*m_skinForm)));
     root->Add(close);
 }
 
@@ -77,7 +79,7 @@ void TbsSkinFormBehaviour::FillDefaultSystemMenu(TMenuItem* root) {
             MakeItem(owner, "SF_MAXITEM", BS_MI_MAXCAPTION, [this](auto*) { SetWindowState(wsMaximized); }));
     if (m_windowState != wsNormal || rolledUp)
         root->Add(MakeItem(owner, "SF_RESTORE", BS_MI_RESTORECAPTION, [this](auto*) { RunRestoreItem(); }));
-    if ((icons & biRollUp) && !rolledUp && m_windowState != wsMinimized)
+    if ((icons & biRollUp) && !rolledUp && m_windowState != wsMinimized && !m_skinForm->MaximizedMDIChild())
         root->Add(MakeItem(owner, "SF_ROLLUP", BS_MI_ROLLUPCAPTION, [this](auto*) { SetRollUpState(true); }));
     if (icons & biMinimizeToTray)
         root->Add(
@@ -85,7 +87,7 @@ void TbsSkinFormBehaviour::FillDefaultSystemMenu(TMenuItem* root) {
     if (root->Count() > 0) root->Add(MakeItem(owner, "", "-", nullptr));
     TMenuItem* close =
         MakeItem(owner, "SF_CLOSE", BS_MI_CLOSECAPTION, [this](auto*) { m_skinForm->CloseForm(); });
-    close->SetShortCut(platform::forms::TextToShortCut(kCloseShortCut));
+    close->SetShortCut(platform::forms::TextToShortCut(CloseShortCut(*m_skinForm)));
     root->Add(close);
 }
 
@@ -104,13 +106,13 @@ void TbsSkinFormBehaviour::MergeSystemMenu(TMenu* menu) {
     if (m_windowState != wsMaximized && (icons & biMaximize))
         insert(
             MakeItem(menu, "SF_MAXITEM", BS_MI_MAXCAPTION, [this](auto*) { SetWindowState(wsMaximized); }));
-    if ((icons & biRollUp) && !rolledUp && m_windowState != wsMinimized)
+    if ((icons & biRollUp) && !rolledUp && m_windowState != wsMinimized && !m_skinForm->MaximizedMDIChild())
         insert(MakeItem(menu, "SF_ROLLUP", BS_MI_ROLLUPCAPTION, [this](auto*) { SetRollUpState(true); }));
     if (icons & biMinimizeToTray)
         insert(MakeItem(menu, "SF_MINTOTRAY", BS_MI_MINTOTRAYCAPTION, [this](auto*) { MinimizeToTray(); }));
     TMenuItem* close =
         MakeItem(menu, "SF_CLOSE", BS_MI_CLOSECAPTION, [this](auto*) { m_skinForm->CloseForm(); });
-    close->SetShortCut(platform::forms::TextToShortCut(kCloseShortCut));
+    close->SetShortCut(platform::forms::TextToShortCut(CloseShortCut(*m_skinForm)));
     root->Add(close);
 }
 

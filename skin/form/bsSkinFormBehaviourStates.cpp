@@ -32,6 +32,7 @@ void TbsSkinFormBehaviour::SetFormBounds(const TRect& r) {
 
 void TbsSkinFormBehaviour::SetWindowState(TWindowState value) {
     if (value == m_windowState || !Form()) return;
+    if (m_skinForm->MdiSetWindowState(value)) return;
     // The application goes to the task bar; the form itself keeps its state.
     if (!(value == wsMinimized && IsMainForm())) m_windowState = value;
     switch (value) {

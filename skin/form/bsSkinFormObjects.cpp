@@ -229,7 +229,7 @@ void TbsSkinButtonObject::ShowPopup() {
     TForm* form = Parent->Form();
     platform::ui::TWindow* window = form ? form->HandleIfAllocated() : nullptr;
     TRect anchor = ObjectRect;
-    if (window) anchor = anchor.Offset(window->WindowRect().Left, window->WindowRect().Top);
+    if (window) anchor = anchor.Offset(window->ScreenRect().Left, window->ScreenRect().Top);
     if (!Parent->PopupObjectMenu(PopupItem, anchor, PopupUp)) SetDown(false);
 }
 
@@ -495,7 +495,7 @@ void TbsSkinAnimateObject::DoCommand() {
         TForm* form = Parent->Form();
         platform::ui::TWindow* window = form ? form->HandleIfAllocated() : nullptr;
         TRect anchor = ObjectRect;
-        if (window) anchor = anchor.Offset(window->WindowRect().Left, window->WindowRect().Top);
+        if (window) anchor = anchor.Offset(window->ScreenRect().Left, window->ScreenRect().Top);
         Parent->PopupObjectMenu(PopupItem, anchor, PopupUp);
     };
     if (RunWindowCommand(*Parent, Command)) return;

@@ -46,7 +46,7 @@ void ApplyEffect(TBitmap& bitmap, TbsInactiveEffect effect) {
 }  // namespace
 
 bool TbsSkinForm::NoFrame() const {
-    return !m_form || m_form->BorderStyle() == platform::forms::bsNone;
+    return !m_form || m_form->BorderStyle() == platform::forms::bsNone || MaximizedMDIChild();
 }
 
 std::string TbsSkinForm::FormCaption() const {

@@ -96,6 +96,7 @@ void RegisterSkinForm(TClassRegistry& r) {
         .Event("OnMouseEnterEvent", &F::OnMouseEnterEvent)
         .Event("OnMouseLeaveEvent", &F::OnMouseLeaveEvent)
         .Event("OnPaintEvent", &F::OnPaintEvent);
+    b.Reference<platform::forms::TComponent>("MDITabsBar", &F::MDITabsBar, &F::SetMDITabsBar);
     AddFont(
         b, "DefCaptionFont", [](const F& f) -> const TFont& { return f.DefCaptionFont(); },
         StartFont(platform::gfx::fsBold, platform::gfx::clBtnText));

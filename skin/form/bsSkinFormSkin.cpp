@@ -49,6 +49,7 @@ void TbsSkinForm::ApplySkin() {
     FormChangeActive(true);
     if (!alive) return;
     m_hoverTimer->SetEnabled(true);
+    UpdateMdiHooks();
     if (OnChangeSkinData) OnChangeSkinData(this);
 }
 

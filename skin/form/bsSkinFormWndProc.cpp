@@ -96,6 +96,8 @@ void TbsSkinForm::NewWndProc(TMessage& m) {
     if (!alive) return;
     MainMenuBarMessage(m);
     if (!alive) return;
+    // MDI forms first: their activation, background and window states differ.
+    if (HandleMdiMessage(m) || !alive) return;
     // The window behaviour (states, menus, moving, transparency) takes its messages first.
     if (TbsSkinFormBehaviour* behaviour = TbsSkinFormBehaviour::Of(this);
         behaviour && behaviour->HandleMessage(m))
