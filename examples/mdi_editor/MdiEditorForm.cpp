@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/forms/MainMenuBar.h"
 #include "platform/forms/MdiClient.h"
 #include "skin/boxes/bsSkinBoxCtrlsRegister.h"
 #include "skin/data/bsSkinDataStored.h"
+#include "skin/form/bsSkinFormBehaviour.h"
 #include "skin/form/bsSkinFormRegister.h"
+#include "skin/form/bsSkinMenusWindow.h"
 
 namespace mdieditor {
 
@@ -61,6 +62,7 @@ void TDocumentForm::Resize() {
 TMdiEditorForm::TMdiEditorForm(TComponent* owner) : TForm(owner) {
     PublishField("mnuMain", mnuMain);
     PublishField("mnuWindow", mnuWindow);
+    PublishField("menuBar", menuBar);
     PublishField("tabsBar", tabsBar);
     PublishField("skinForm", skinForm);
     auto command = [this](const char* name, std::function<void()> run) {
@@ -84,6 +86,8 @@ bool TMdiEditorForm::LoadSkin(const std::string& skinIni, std::string* error) {
     SkinData->SetStoredSkin(stored);
     skinForm->SetSkinData(SkinData);
     tabsBar->SetSkinData(SkinData);
+    mnuMain->SetSkinData(SkinData);
+    menuBar->SetSkinData(SkinData);
     for (int i = 0; i < MDIChildCount(); ++i)
         if (auto* document = dynamic_cast<TDocumentForm*>(MDIChildren(i))) {
             document->SkinForm->SetSkinData(SkinData);
@@ -94,9 +98,6 @@ bool TMdiEditorForm::LoadSkin(const std::string& skinIni, std::string* error) {
 
 void TMdiEditorForm::Start() {
     Show();
-    // The skin form takes a main menu off the form when it is shown, for a skinned menu bar to
-    // draw it; until that bar is on the form, the platform's menu bar shows the menu.
-    SetMenu(mnuMain);
     MDIClient()->FitToParent();
 }
 
@@ -127,12 +128,16 @@ std::string TMdiEditorForm::StateReport() const {
                   StateName(child->WindowState()) + (tabsBar->Tab(i)->Active ? " active" : "") + "\n";
     }
     report += "active: " + std::string(ActiveMDIChild() ? ActiveMDIChild()->Caption() : "none") + "\n";
-    const TMainMenuBar* bar = FindMenuBar(*this);
+    report += "system buttons: " + std::to_string(menuBar ? menuBar->SystemButtonCount() : 0) + "\n";
+    // The open menu: the bar's pressed item and the hot item of the skin form's first menu level.
     std::string menu = "none";
-    if (bar && bar->DropDown()) {
-        const TMenuDropDown* list = bar->DropDown();
-        menu = list->Item()->Caption();
-        if (list->Selected() >= 0) menu += " > " + list->Item()->Items(list->Selected())->Caption();
+    const skin::TbsSkinFormBehaviour* behaviour = skin::TbsSkinFormBehaviour::Find(skinForm);
+    for (int i = 0; menuBar && behaviour && behaviour->MenuOpen() && i < menuBar->ObjectCount(); ++i) {
+        const auto* item = dynamic_cast<const skin::TbsSkinMainMenuBarItem*>(menuBar->Object(i));
+        if (!item || !item->Pressed) continue;
+        menu = item->MenuItem->Caption();
+        skin::TbsSkinPopupWindow* level = behaviour->SkinMenu().LevelCount() > 0 ? behaviour->SkinMenu().Level(0) : nullptr;
+        if (level && level->HotIndex() >= 0) menu += " > " + level->Item(level->HotIndex()).MenuItem->Caption();
         std::erase(menu, '&');
     }
     report += "menu: " + menu + "\n";

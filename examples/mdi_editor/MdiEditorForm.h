@@ -1,7 +1,7 @@
 #pragma once
 // The windows of examples/mdi_editor (also driven by the end-to-end test of MDI): a skinned MDI
-// main form read from the embedded resource mdi_editor.vkf, with a main menu (File: New, Close,
-// Exit; Window: Cascade, Tile, Arrange Icons and the list of documents), a tabs bar with a tab per
+// main form read from the embedded resource mdi_editor.vkf, with a skinned main menu bar (File:
+// New, Close, Exit; Window: Cascade, Tile, Arrange Icons and the list of documents), a tabs bar with a tab per
 // document, and documents that are skinned MDI children holding a memo.
 
 #include <string>
@@ -12,6 +12,7 @@
 #include "skin/boxes/bsSkinMDITabs.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsSkinMainMenu.h"
 
 namespace mdieditor {
 
@@ -44,12 +45,14 @@ public:
     void CloseDocument();
 
     // One line per fact, for the end-to-end test and for --state: the title, the documents in
-    // the tabs' order with their window states, the active one, and the open menu.
+    // the tabs' order with their window states, the active one, the menu bar's system buttons
+    // and the open menu.
     [[nodiscard]] std::string StateReport() const;
     // The document whose tab is at index, or null.
     [[nodiscard]] TDocumentForm* DocumentOfTab(int index) const;
 
-    platform::forms::TMainMenu* mnuMain = nullptr;
+    skin::TbsSkinMainMenu* mnuMain = nullptr;
+    skin::TbsSkinMainMenuBar* menuBar = nullptr;
     platform::forms::TMenuItem* mnuWindow = nullptr;
     skin::TbsSkinMDITabsBar* tabsBar = nullptr;
     skin::TbsSkinForm* skinForm = nullptr;

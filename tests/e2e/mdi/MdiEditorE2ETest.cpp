@@ -112,6 +112,8 @@ TEST_F(MdiEditorE2E, DocumentsOpenMaximiseSwitchCloseAndTheMenuWorksFromTheKeybo
     Xdo("mousemove " + At(maximize) + " sleep 0.2 click 1");
     ASSERT_TRUE(Pump([&] { return StateHas("tab 2: Document 3 maximized active"); })) << State();
     EXPECT_TRUE(StateHas("title: MDI Editor - [Document 3]")) << State();
+    // The maximised document's system-menu, minimise, restore and close buttons join the menu bar.
+    ASSERT_TRUE(Pump([&] { return StateHas("system buttons: 4"); })) << State();
 
     // A click on the first tab brings its document forward, maximised in the other's place.
     const TRect tab0 = window->tabsBar->Tab(0)->ObjectRect;
@@ -133,6 +135,7 @@ TEST_F(MdiEditorE2E, DocumentsOpenMaximiseSwitchCloseAndTheMenuWorksFromTheKeybo
     ASSERT_TRUE(Pump([&] { return window->MDIChildCount() == 2; })) << State();
     EXPECT_EQ(window->tabsBar->TabCount(), 2);
     EXPECT_EQ(State().find(switched), std::string::npos) << State();
+    EXPECT_TRUE(Pump([&] { return StateHas("system buttons: 0"); })) << State();
 
     // Alt+F opens the File menu; Down and Enter choose New.
     Xdo("key alt+f");
