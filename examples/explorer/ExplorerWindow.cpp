@@ -16,16 +16,12 @@ namespace core = platform::core;
 
 namespace {
 
-// A plain container that lays out its aligned children whenever it is resized.
+// A plain container; it lays out its aligned children (a view and its skin bars) by itself.
 class TPane : public TCustomControl {
 public:
     explicit TPane(TComponent* owner) : TCustomControl(owner) { m_controlStyle |= csAcceptsControls | csOpaque; }
 
 protected:
-    void Resize() override {
-        TCustomControl::Resize();
-        ArrangeAlignedControls(*this);
-    }
     void Paint() override {
         Canvas().Brush = platform::gfx::TBrush{Color(), platform::gfx::TBrushStyle::bsSolid};
         Canvas().FillRect(ClientRect());
@@ -91,7 +87,6 @@ TExplorerWindow::TExplorerWindow(TComponent* owner, skin::TbsSkinData* skinData,
     Tree->Items().BeginUpdate();
     AddFolderNode(nullptr, m_root);
     Tree->Items().EndUpdate();
-    Arrange();
     TTreeNode* first = Tree->Items().GetFirstNode();
     first->Expand(false);
     Tree->SetSelected(first);
@@ -136,6 +131,9 @@ void TExplorerWindow::BuildPanes(skin::TbsSkinData* skinData) {
     Tree->SetSkinData(skinData);
     Tree->OnExpanding = [this](TComponent*, TTreeNode* node, bool&) { FillChildren(node); };
     Tree->OnChange = [this](TComponent*, TTreeNode* node) { ShowFolder(node); };
+    // F2 or a slow second click renames a folder; the root keeps its name.
+    Tree->OnEditing = [](TComponent*, TTreeNode* node, bool& allow) { allow = node->Parent() != nullptr; };
+    Tree->OnEdited = [this](TComponent*, TTreeNode* node, std::string& name) { RenameFolder(node, name); };
 
     Splitter = new skin::TbsSkinSplitter(this);
     Splitter->SetAlign(alLeft);
@@ -224,20 +222,26 @@ void TExplorerWindow::ShowFolder(TTreeNode* node) {
 
 void TExplorerWindow::SortFiles() { Files->AlphaSort(); }
 
-void TExplorerWindow::Arrange() {
-    ArrangeAlignedControls(*this);
-    ArrangeAlignedControls(*m_left);
-    ArrangeAlignedControls(*m_right);
-}
-
-void TExplorerWindow::WMSize(TMessage& message) {
-    TForm::WMSize(message);
-    if (m_left && m_right) Arrange();
-}
-
-void TExplorerWindow::Resize() {
-    TForm::Resize();
-    if (m_left && m_right) Arrange();
+void TExplorerWindow::RenameFolder(TTreeNode* node, std::string& name) {
+    const fs::path from = NodePath(node);
+    const bool plain = !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+    const fs::path to = from.parent_path() / name;
+    std::error_code ec;
+    // A name that is no plain file name, or one already taken, leaves the folder as it was.
+    if (!plain || from.empty() || fs::exists(to, ec)) {
+        name = node->Text();
+        return;
+    }
+    fs::rename(from, to, ec);
+    if (ec) {
+        name = node->Text();
+        return;
+    }
+    // The node and every node below it stand for paths under the new name now.
+    *static_cast<fs::path*>(node->Data) = to;
+    for (TTreeNode* n = node->GetNext(); n && n->HasAsParent(node); n = n->GetNext())
+        if (n->Data) *static_cast<fs::path*>(n->Data) = to / static_cast<fs::path*>(n->Data)->lexically_relative(from);
+    if (Tree->Selected() == node || (Tree->Selected() && Tree->Selected()->HasAsParent(node))) ShowFolder(Tree->Selected());
 }
 
 }  // namespace example

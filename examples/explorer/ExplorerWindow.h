@@ -3,6 +3,7 @@
 // left with its skin scroll bar, a splitter, and a report list of the chosen folder's files
 // (name, size, kind) with its skin scroll bars; a click on a column title sorts by that column,
 // a second click reverses the order (folders stay first). Folders are read when they are first opened.
+// F2 or a slow second click on a folder in the tree renames it on disk.
 
 #include <deque>
 #include <filesystem>
@@ -34,14 +35,6 @@ public:
 
     // The folder a tree node stands for.
     [[nodiscard]] std::filesystem::path NodePath(platform::forms::TTreeNode* node) const;
-    // Lays the panes out again for the window's size.
-    void Arrange();
-
-protected:
-    void Resize() override;
-    // The client area changes with the skinned frame too, not only with the bounds.
-    void WMSize(platform::forms::TMessage& message) override;
-
 private:
     void BuildBar(skin::TbsSkinData* skinData);
     void BuildPanes(skin::TbsSkinData* skinData);
@@ -49,6 +42,8 @@ private:
     void FillChildren(platform::forms::TTreeNode* node);
     void ShowFolder(platform::forms::TTreeNode* node);
     void SortFiles();
+    // Renames the node's folder to name; a name that cannot be used becomes the old one again.
+    void RenameFolder(platform::forms::TTreeNode* node, std::string& name);
 
     std::filesystem::path m_root;
     std::deque<std::filesystem::path> m_paths;  // the nodes' folders (node Data points here)

@@ -61,7 +61,6 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "explorer: %s (plain look)\n", error.c_str());
         auto* window = new example::TExplorerWindow(&app, data, root);
         window->Show();
-        window->Arrange();
         window->Tree->SetFocus();
         if (!screenshot.empty()) {
             app.ProcessMessages();

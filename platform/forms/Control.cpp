@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/forms/DragDrop.h"
 #include "platform/forms/FormHost.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/WinControl.h"
@@ -51,6 +52,7 @@ TControl::~TControl() {
     Destroying();
     EndWeakRefs();
     if (g_services) g_services->ControlDestroying(this);
+    TDragManager::Instance().ControlDestroying(this);
     if (m_popupMenu) m_popupMenu->RemoveFreeNotification(this);
     if (m_parent) m_parent->RemoveControl(this);
     m_font->OnChange = nullptr;
@@ -102,6 +104,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     InvalidateControl(m_visible, false);
     BoundsChanged();
     if (resized) Resize();
+    RequestAlign();
 }
 
 void TControl::UpdateBoundsFields(int left, int top, int width, int height) {
@@ -113,6 +116,7 @@ void TControl::UpdateBoundsFields(int left, int top, int width, int height) {
     m_height = height;
     if (moved || resized) BoundsChanged();
     if (resized) Resize();
+    if (moved || resized) RequestAlign();
 }
 
 TRect TControl::ClientRect() const {
@@ -152,7 +156,20 @@ void TControl::SetVisible(bool value) {
     if (value == m_visible) return;
     VisibleChanging();
     m_visible = value;
+    const auto alive = WeakRef();
     Perform(CM_VISIBLECHANGED, value ? 1 : 0);
+    if (alive) RequestAlign();
+}
+
+void TControl::SetAlign(TAlign value) {
+    if (value == m_align) return;
+    const TAlign old = m_align;
+    m_align = value;
+    if (m_parent && (old != alNone || value != alNone)) m_parent->AlignControl(value == alNone ? nullptr : this);
+}
+
+void TControl::RequestAlign() {
+    if (m_parent && m_align != alNone) m_parent->AlignControl(this);
 }
 
 void TControl::SetEnabled(bool value) {
@@ -287,6 +304,11 @@ TLResult TControl::Perform(uint32_t msg, TWParam wParam, TLParam lParam) {
 void TControl::DefaultHandler(TMessage& /*message*/) {}
 
 void TControl::WndProc(TMessage& m) {
+    // A drag from this control takes its pointer moves, the release and Escape first.
+    if (TDragManager& drag = TDragManager::Instance(); drag.Source() == this) {
+        const auto alive = WeakRef();
+        if (drag.SourceMessage(this, m) || !alive) return;
+    }
     static const std::unordered_map<uint32_t, void (TControl::*)(TMessage&)> kHandlers = {
         {WM_LBUTTONDOWN, &TControl::WMLButtonDown},
         {WM_LBUTTONUP, &TControl::WMLButtonUp},
@@ -353,6 +375,7 @@ void TControl::WMLButtonDown(TMessage& m) {
     if (m_controlStyle & csCaptureMouse) SetMouseCapture(true);
     if (m_controlStyle & csClickEvents) m_controlState |= csClicked;
     m_controlState |= csLButtonDown;
+    if (m_dragMode == dmAutomatic && m_dragKind == dkDrag) BeginAutoDrag();
     DoMouseDown(m, mbLeft, 0);
 }
 

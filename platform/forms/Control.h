@@ -14,6 +14,7 @@
 #include "platform/forms/Component.h"
 #include "platform/forms/ControlMessages.h"
 #include "platform/forms/Cursors.h"
+#include "platform/forms/DragTypes.h"
 #include "platform/forms/Keyboard.h"
 #include "platform/gfx/Color.h"
 #include "platform/gfx/Font.h"
@@ -185,7 +186,8 @@ public:
     [[nodiscard]] bool ParentShowHint() const { return m_parentShowHint; }
     void SetParentShowHint(bool value);
     [[nodiscard]] TAlign Align() const { return m_align; }
-    void SetAlign(TAlign value) { m_align = value; }
+    // The parent lays its aligned children out again.
+    void SetAlign(TAlign value);
     [[nodiscard]] TAnchors Anchors() const { return m_anchors; }
     void SetAnchors(TAnchors value) { m_anchors = value; }
     [[nodiscard]] const TSizeConstraints& Constraints() const { return m_constraints; }
@@ -249,11 +251,41 @@ public:
     // The control's click: fires OnClick (virtual: buttons override).
     virtual void Click();
 
+    // ---- Dragging (the drag manager is in DragDrop.h) ----
+    [[nodiscard]] TDragMode DragMode() const { return m_dragMode; }
+    void SetDragMode(TDragMode value) { m_dragMode = value; }
+    [[nodiscard]] TDragKind DragKind() const { return m_dragKind; }
+    void SetDragKind(TDragKind value) { m_dragKind = value; }
+    [[nodiscard]] TCursor DragCursor() const { return m_dragCursor; }
+    void SetDragCursor(TCursor value) { m_dragCursor = value; }
+    // Starts dragging this control from the pointer's place; unless immediate, the drag begins
+    // once the pointer has moved threshold pixels (below 0: the default of 5).
+    void BeginDrag(bool immediate, int threshold = -1);
+    // Ends this control's drag: drops on an accepting target when drop, else cancels.
+    void EndDrag(bool drop);
+    [[nodiscard]] bool Dragging() const;
+    // Whether a drag over this control asks it (it has OnDragOver; descendants may take drops
+    // without one).
+    [[nodiscard]] virtual bool TakesDragOver() const { return static_cast<bool>(OnDragOver); }
+    // Accept comes in false; with OnDragOver it is set true and the handler decides.
+    virtual void DragOver(TControl* source, int x, int y, TDragState state, bool& accept);
+    virtual void DragDrop(TControl* source, int x, int y);
+    TStartDragEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+
 protected:
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
 
     virtual void DblClick();
+    // Dragging: the source's start and end, and a left press with DragMode dmAutomatic (a view
+    // that drags only from its items starts the drag itself and overrides this).
+    friend class TDragManager;
+    virtual void DoStartDrag();
+    virtual void DoEndDrag(TControl* target, int x, int y);
+    virtual void BeginAutoDrag() { BeginDrag(false); }
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
@@ -335,6 +367,8 @@ private:
     friend class TWinControl;
     void ParentFontChangedBy(const TFont& font);
     void SetParentFieldOnly(TWinControl* parent) { m_parent = parent; }
+    // An aligned control changed place, size or visibility: the parent lays its children out.
+    void RequestAlign();
 
     TWinControl* m_parent = nullptr;
     bool m_visible = true;
@@ -351,6 +385,9 @@ private:
     bool m_parentShowHint = true;
     TAlign m_align = alNone;
     TAnchors m_anchors = akLeft | akTop;
+    TDragMode m_dragMode = dmManual;
+    TDragKind m_dragKind = dkDrag;
+    TCursor m_dragCursor = crDrag;
     TSizeConstraints m_constraints;
     TPopupMenu* m_popupMenu = nullptr;
     int m_helpContext = 0;

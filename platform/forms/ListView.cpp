@@ -27,7 +27,6 @@ TListView::TListView(TComponent* owner) : TCustomControl(owner), m_items(*this),
     m_controlStyle |= csOpaque;
     m_rowHeight = std::max(17, gfx::TextEngine::Metrics(Font()).Height + 3);
     SetColumnHeader(new THeaderControl(this));
-    TDragManager::Instance().Register(this, &Drag);
 }
 
 void TListView::SetColumnHeader(THeaderControl* header) {
@@ -47,7 +46,7 @@ void TListView::SetColumnHeader(THeaderControl* header) {
     UpdateHeader();
 }
 
-TListView::~TListView() { TDragManager::Instance().Unregister(this); }
+TListView::~TListView() = default;
 
 // ---- Changes ----
 

@@ -211,11 +211,6 @@ public:
     [[nodiscard]] TScrollRange ScrollRange(int bar) const;
     void Scroll(int bar, int code, int pos = 0);
 
-    // Dragging items to other controls (DragMode dmAutomatic starts on a press on an item) and
-    // taking drops from them.
-    TDragHooks Drag;
-    void BeginDrag(bool immediate);
-
     TLVNotifyEvent OnData;
     TLVChangeEvent OnChange;
     TLVSelectItemEvent OnSelectItem;

@@ -200,12 +200,8 @@ void TListView::MousePress(TPoint pos, bool doubleClick) {
         MoveFocusTo(index, shift);
     }
     if (!alive) return;
-    if (!doubleClick && Drag.DragMode == dmAutomatic) TDragManager::Instance().Begin(this, ClientToScreen(pos), false);
+    if (!doubleClick && DragMode() == dmAutomatic) TDragManager::Instance().Begin(this, ClientToScreen(pos), false);
     if (doubleClick) DblClick();
-}
-
-void TListView::BeginDrag(bool immediate) {
-    TDragManager::Instance().Begin(this, TWindowSystem::Instance().GetCursorPos(), immediate);
 }
 
 void TListView::HandleKey(uint32_t key) {

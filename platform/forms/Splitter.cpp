@@ -11,54 +11,9 @@ namespace platform::forms {
 
 namespace {
 bool IsSide(TAlign a) { return a == alTop || a == alBottom || a == alLeft || a == alRight; }
-
-// The order in which a group of same-aligned controls is stacked from its edge inwards.
-int StackKey(const TControl& c) {
-    switch (c.Align()) {
-        case alTop: return c.Top();
-        case alBottom: return -(c.Top() + c.Height());
-        case alLeft: return c.Left();
-        case alRight: return -(c.Left() + c.Width());
-        default: return 0;
-    }
-}
 }  // namespace
 
-void ArrangeAlignedControls(TWinControl& parent) {
-    TRect rest = parent.ClientRect();
-    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
-        std::vector<TControl*> group;
-        for (TControl* c : parent.ControlList())
-            if (c->Visible() && c->Align() == align) group.push_back(c);
-        std::stable_sort(group.begin(), group.end(),
-                         [](const TControl* a, const TControl* b) { return StackKey(*a) < StackKey(*b); });
-        for (TControl* c : group) {
-            const int w = std::max(0, rest.Width());
-            const int h = std::max(0, rest.Height());
-            switch (align) {
-                case alTop:
-                    c->SetBounds(rest.Left, rest.Top, w, c->Height());
-                    rest.Top += c->Height();
-                    break;
-                case alBottom:
-                    c->SetBounds(rest.Left, rest.Bottom - c->Height(), w, c->Height());
-                    rest.Bottom -= c->Height();
-                    break;
-                case alLeft:
-                    c->SetBounds(rest.Left, rest.Top, c->Width(), h);
-                    rest.Left += c->Width();
-                    break;
-                case alRight:
-                    c->SetBounds(rest.Right - c->Width(), rest.Top, c->Width(), h);
-                    rest.Right -= c->Width();
-                    break;
-                default:
-                    c->SetBounds(rest.Left, rest.Top, w, h);
-                    break;
-            }
-        }
-    }
-}
+void ArrangeAlignedControls(TWinControl& parent) { parent.Realign(); }
 
 TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner) {
     SetAlign(alLeft);
@@ -173,15 +128,20 @@ void TSplitter::EndDrag(bool apply) {
 }
 
 void TSplitter::ApplySize(int size) {
-    if (!m_neighbour || !Parent()) return;
+    TWinControl* parent = Parent();
+    if (!m_neighbour || !parent) return;
+    // One layout after the new bounds: halfway through, a neighbour on the far edge could pass the
+    // splitter and swap places with it.
+    parent->DisableAlign();
+    TControl& n = *m_neighbour;
     if (Horizontal()) {
-        if (Align() == alBottom) m_neighbour->SetTop(m_neighbour->Top() + m_neighbour->Height() - size);
-        m_neighbour->SetHeight(size);
+        const int top = Align() == alBottom ? n.Top() + n.Height() - size : n.Top();
+        n.SetBounds(n.Left(), top, n.Width(), size);
     } else {
-        if (Align() == alRight) m_neighbour->SetLeft(m_neighbour->Left() + m_neighbour->Width() - size);
-        m_neighbour->SetWidth(size);
+        const int left = Align() == alRight ? n.Left() + n.Width() - size : n.Left();
+        n.SetBounds(left, n.Top(), size, n.Height());
     }
-    ArrangeAlignedControls(*Parent());
+    parent->EnableAlign();
 }
 
 void TSplitter::ToggleLine() {

@@ -5,9 +5,9 @@
 // (rsUpdate) or shows nothing (rsNone); the neighbour never gets smaller than MinSize, and the
 // rest of the parent keeps at least MinSize too.
 //
-// ArrangeAlignedControls lays out a parent's aligned children (top, bottom, left, right, then
-// client), each group in the order of their current positions, so a splitter stays beside the
-// neighbour it was placed next to.
+// Its parent lays out the aligned children by itself (TWinControl::AlignControl), each kind in
+// the order of their current places, so a splitter stays beside the neighbour it was placed
+// next to. ArrangeAlignedControls asks for that layout at once.
 
 #include <functional>
 

@@ -4,6 +4,7 @@
 
 #include "platform/forms/ActnList.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/DragDrop.h"
 #include "platform/forms/EditClasses.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Form.h"
@@ -15,6 +16,7 @@
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TabControl.h"
 #include "platform/forms/Timer.h"
+#include "platform/forms/TreeView.h"
 #include "platform/forms/ViewClasses.h"
 
 namespace platform::forms {
@@ -296,6 +298,8 @@ void RegisterFormsClasses(TClassRegistry& r) {
     RegisterRichEditClasses(r);
     RegisterTabClasses(r);
     RegisterActionClasses(r);
+    RegisterDragProperties(r);
+    RegisterTreeViewEditing(r);
 }
 
 }  // namespace platform::forms

@@ -26,12 +26,12 @@ TTreeView::TTreeView(TComponent* owner)
     SetParentColor(false);
     SetColor(gfx::clWindow);
     m_controlStyle |= csOpaque;
-    TDragManager::Instance().Register(this, &Drag);
 }
 
 TTreeView::~TTreeView() {
-    TDragManager::Instance().Unregister(this);
     // Nodes may ask the view about itself while they go; keep it quiet.
+    m_editNode = nullptr;
+    m_clickEditNode = nullptr;
     m_items->BeginUpdate();
     m_selected = nullptr;
     m_items.reset();
@@ -243,6 +243,10 @@ void TTreeView::NodeExpanded(TTreeNode* node, bool expanded) {
 }
 
 void TTreeView::NodeDeleting(TTreeNode* node) {
+    const auto within = [node](const TTreeNode* n) { return n && (n == node || n->HasAsParent(node)); };
+    if (within(m_clickEditNode)) m_clickEditNode = nullptr;
+    if (within(m_committingNode)) m_committingNode = nullptr;
+    if (within(m_editNode)) FinishEdit(true);
     if (OnDeletion)
         for (TTreeNode* n = node; n && (n == node || n->HasAsParent(node)); n = n->GetNext()) OnDeletion(this, n);
     if (m_selected && (m_selected == node || m_selected->HasAsParent(node))) {
@@ -374,6 +378,13 @@ void TTreeView::DefaultHandler(TMessage& m) {
         case WM_CHAR:
             HandleChar(static_cast<char32_t>(m.WParam));
             return;
+        case WM_TIMER:
+            if (m.WParam == kClickEditTimer) {
+                ClickEditTimer();
+                return;
+            }
+            TCustomControl::DefaultHandler(m);
+            return;
         case WM_MOUSEWHEEL: {
             const int delta = WheelDeltaFromWParam(m.WParam);
             if (DoMouseWheel(ShiftFromKeys(LoWord(m.WParam)), delta, PointFromLParam(m.LParam))) {
@@ -397,6 +408,8 @@ void TTreeView::DefaultHandler(TMessage& m) {
 
 void TTreeView::MousePress(TPoint pos, bool doubleClick) {
     const auto alive = WeakRef();
+    const bool focusedBefore = Focused();
+    ArmClickEdit(nullptr);
     if (!Focused() && CanFocus()) SetFocus();
     if (!alive) return;
     TTreeNode* node = GetNodeAt(pos.X, pos.Y);
@@ -406,9 +419,12 @@ void TTreeView::MousePress(TPoint pos, bool doubleClick) {
         node->SetExpanded(!node->Expanded());
         return;
     }
+    // A second, slow click on the chosen node's label edits it (unless it becomes a double click).
+    const bool secondClick = focusedBefore && node == m_selected && (hit & htOnLabel);
     if ((hit & htOnItem) || m_rowSelect || (hit & (htOnRight | htOnIndent))) SetSelected(node);
     if (!alive) return;
-    if (!doubleClick && Drag.DragMode == dmAutomatic && (hit & htOnItem))
+    if (secondClick && !doubleClick) ArmClickEdit(node);
+    if (!doubleClick && DragMode() == dmAutomatic && (hit & htOnItem))
         TDragManager::Instance().Begin(this, ClientToScreen(pos), false);
     if (doubleClick && (hit & htOnItem)) {
         DblClick();
@@ -428,6 +444,7 @@ void TTreeView::HandleKey(uint32_t key) {
     const int row = RowOf(node);
     const int page = std::max(1, VisibleCount() - 1);
     switch (key) {
+        case VK_F2: StartEdit(node); break;
         case VK_UP: SetSelected(RowNode(std::max(0, row - 1))); break;
         case VK_DOWN: SetSelected(RowNode(std::min(rows - 1, row + 1))); break;
         case VK_PRIOR: SetSelected(RowNode(std::max(0, row - page))); break;
@@ -472,10 +489,6 @@ void TTreeView::HandleChar(char32_t ch) {
     TTreeNode* found = cycling ? FindPrefix(m_search.substr(0, 1), m_selected, false)
                                : FindPrefix(m_search, m_selected, m_search.size() > 1);
     if (found) SetSelected(found);
-}
-
-void TTreeView::BeginDrag(bool immediate) {
-    TDragManager::Instance().Begin(this, TWindowSystem::Instance().GetCursorPos(), immediate);
 }
 
 // ---- Properties ----

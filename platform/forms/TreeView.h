@@ -1,9 +1,9 @@
 #pragma once
 // The framework's tree view: a windowed control that shows a hierarchy of TTreeNode items with
-// expand buttons, lines, images and state images, one selected node, keyboard navigation and
-// incremental search. It keeps a scroll range and position for each direction and answers
-// WM_VSCROLL / WM_HSCROLL requests but draws no scroll bars, so a wrapper that reads
-// ScrollRange can show whichever bars it likes.
+// expand buttons, lines, images and state images, one selected node, keyboard navigation,
+// incremental search and label editing (TreeViewEdit.cpp). It keeps a scroll range and
+// position for each direction and answers WM_VSCROLL / WM_HSCROLL requests but draws no scroll
+// bars, so a wrapper that reads ScrollRange can show whichever bars it likes.
 //
 // Rows are laid out lazily: the list of visible rows is rebuilt only when the tree's shape has
 // changed and something asks for it, and painting touches only the rows in the window, so a tree
@@ -24,6 +24,8 @@ namespace platform::forms {
 
 class TTreeView;
 class TTreeNodes;
+class TEdit;
+class TClassRegistry;
 
 class TTreeNode {
 public:
@@ -90,6 +92,11 @@ public:
 
     void Delete();
     void DeleteChildren();
+
+    // Label editing: starts an edit over this node's label (false when the view is read-only or
+    // OnEditing refuses), and ends the edit of this node, keeping the typed text unless cancel.
+    bool EditText();
+    void EndEdit(bool cancel);
 
 private:
     friend class TTreeNodes;
@@ -181,6 +188,10 @@ using TTVChangedEvent = std::function<void(TComponent* sender, TTreeNode* node)>
 using TTVChangingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowChange)>;
 using TTVExpandingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allow)>;
 using TTVExpandedEvent = std::function<void(TComponent* sender, TTreeNode* node)>;
+// Before a label edit starts; clearing allowEdit refuses it.
+using TTVEditingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowEdit)>;
+// An edit is being committed with text s, which the handler may change.
+using TTVEditedEvent = std::function<void(TComponent* sender, TTreeNode* node, std::string& s)>;
 // Before a row is drawn: draw it yourself on Canvas() and clear defaultDraw, or change the
 // canvas's font and brush and leave it set.
 using TTVCustomDrawItemEvent =
@@ -244,11 +255,6 @@ public:
     [[nodiscard]] TScrollRange ScrollRange(int bar);
     void Scroll(int bar, int code, int pos = 0);
 
-    // Dragging nodes to other controls (DragMode dmAutomatic starts on a press on a node) and
-    // taking drops from them.
-    TDragHooks Drag;
-    void BeginDrag(bool immediate);
-
     TTVChangingEvent OnChanging;
     TTVChangedEvent OnChange;
     TTVExpandingEvent OnExpanding;
@@ -258,7 +264,19 @@ public:
     TTVCustomDrawItemEvent OnCustomDrawItem;
     TTVExpandedEvent OnDeletion;
 
+    // ---- Label editing (F2, or a slow second click on the selected node's label) ----
+    // An edit over the label takes the typing: Enter commits through OnEdited, Escape cancels,
+    // and leaving it commits as well. ReadOnly turns editing off.
+    [[nodiscard]] bool IsEditing() const { return m_editNode != nullptr; }
+    [[nodiscard]] TTreeNode* EditingNode() const { return m_editNode; }
+    // The edit over the label while editing, else null.
+    [[nodiscard]] TEdit* EditControl() const;
+    TTVEditingEvent OnEditing;
+    TTVEditedEvent OnEdited;
+
 protected:
+    // DragMode dmAutomatic drags from a press on a node only (MousePress starts it).
+    void BeginAutoDrag() override {}
     void Paint() override;
     void DefaultHandler(TMessage& message) override;
     void WMGetDlgCode(TMessage& message) override;
@@ -295,6 +313,12 @@ private:
     void HandleKey(uint32_t key);
     void HandleChar(char32_t ch);
     void MousePress(TPoint pos, bool doubleClick);
+    friend class TTreeLabelEdit;
+    static constexpr uintptr_t kClickEditTimer = 0x7E01;
+    bool StartEdit(TTreeNode* node);
+    void FinishEdit(bool cancel);
+    void ArmClickEdit(TTreeNode* node);
+    void ClickEditTimer();
     void DrawLinesAndButton(gfx::TCanvas& canvas, TTreeNode* node, const TRect& rect);
 
     std::unique_ptr<TTreeNodes> m_items;
@@ -318,6 +342,14 @@ private:
     TImageListComponent* m_stateImages = nullptr;
     std::string m_search;
     uint64_t m_lastSearchTime = 0;
+    TEdit* m_editor = nullptr;             // made at the first edit, hidden between edits
+    TTreeNode* m_editNode = nullptr;       // the node being edited
+    TTreeNode* m_clickEditNode = nullptr;  // a slow second click waits to edit this node
+    TTreeNode* m_committingNode = nullptr; // the node OnEdited runs for (cleared if it is deleted)
+    bool m_finishingEdit = false;
 };
+
+// OnEditing and OnEdited of the tree view, for form resources.
+void RegisterTreeViewEditing(TClassRegistry& registry);
 
 }  // namespace platform::forms

@@ -13,24 +13,7 @@ namespace {
 const TEnumInfo kViewStyle{{{"vsIcon", vsIcon}, {"vsSmallIcon", vsSmallIcon}, {"vsList", vsList}, {"vsReport", vsReport}}};
 const TEnumInfo kSortType{{{"stNone", stNone}, {"stText", stText}}};
 const TEnumInfo kHeaderStyle{{{"hsButtons", hsButtons}, {"hsFlat", hsFlat}}};
-const TEnumInfo kDragMode{{{"dmManual", dmManual}, {"dmAutomatic", dmAutomatic}}};
 const TEnumInfo kResizeStyle{{{"rsNone", rsNone}, {"rsLine", rsLine}, {"rsUpdate", rsUpdate}, {"rsPattern", rsPattern}}};
-
-// DragMode and the drag events of a control that carries TDragHooks as Drag.
-template <class T>
-void AddDrag(TClassBuilder<T>& b) {
-    b.template Enum<TDragMode>(
-         "DragMode", kDragMode, [](const T& c) { return c.Drag.DragMode; }, [](T& c, TDragMode v) { c.Drag.DragMode = v; },
-         dmManual)
-        .template EventSetter<void(TComponent*, TComponent*, int, int)>(
-            "OnDragDrop", [](T& c, const TDragDropEvent& e) { c.Drag.OnDragDrop = e; })
-        .template EventSetter<void(TComponent*, TComponent*, int, int, TDragState, bool&)>(
-            "OnDragOver", [](T& c, const TDragOverEvent& e) { c.Drag.OnDragOver = e; })
-        .template EventSetter<void(TComponent*, TComponent*, int, int)>(
-            "OnEndDrag", [](T& c, const TEndDragEvent& e) { c.Drag.OnEndDrag = e; })
-        .template EventSetter<void(TComponent*)>("OnStartDrag",
-                                                 [](T& c, const TStartDragEvent& e) { c.Drag.OnStartDrag = e; });
-}
 
 void RegisterTreeView(TClassRegistry& r) {
     r.Register<TTreeView>("TTreeView", "TCustomControl")
@@ -55,8 +38,6 @@ void RegisterTreeView(TClassRegistry& r) {
         .Event("OnDeletion", &TTreeView::OnDeletion)
         .Event("OnExpanded", &TTreeView::OnExpanded)
         .Event("OnExpanding", &TTreeView::OnExpanding);
-    auto tree = r.Register<TTreeView>("TTreeView", "TCustomControl");
-    AddDrag(tree);
 }
 
 void RegisterListView(TClassRegistry& r) {
@@ -85,8 +66,6 @@ void RegisterListView(TClassRegistry& r) {
         .Event("OnData", &TListView::OnData)
         .Event("OnDeletion", &TListView::OnDeletion)
         .Event("OnSelectItem", &TListView::OnSelectItem);
-    auto list = r.Register<TListView>("TListView", "TCustomControl");
-    AddDrag(list);
 }
 
 void RegisterHeaderControl(TClassRegistry& r) {

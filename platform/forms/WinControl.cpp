@@ -240,6 +240,7 @@ void TWinControl::InsertControl(TControl* control) {
     else
         control->Invalidate();
     Perform(CM_CONTROLLISTCHANGE, PtrToWParam(control), 1);
+    if (control->Align() != alNone) AlignControl(control);
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -259,7 +260,10 @@ void TWinControl::RemoveControl(TControl* control) {
     }
     m_controls.erase(std::find(m_controls.begin(), m_controls.end(), control));
     control->SetParentFieldOnly(nullptr);
-    if (!IsDestroying()) Perform(CM_CONTROLLISTCHANGE, PtrToWParam(control), 0);
+    if (!IsDestroying()) {
+        Perform(CM_CONTROLLISTCHANGE, PtrToWParam(control), 0);
+        if (control->Align() != alNone) Realign();
+    }
 }
 
 TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls) const {
@@ -315,7 +319,9 @@ TPoint TWinControl::ClientOrigin() const {
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     ConstrainSize(width, height);
     if (!m_window) {
+        const bool resized = width != Width() || height != Height();
         TControl::SetBounds(left, top, width, height);
+        if (resized) Realign();
         return;
     }
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
@@ -363,6 +369,7 @@ void TWinControl::FontChanged() {
 void TWinControl::Loaded() {
     TControl::Loaded();
     FixupTabList();
+    Realign();
 }
 
 void TWinControl::Notification(TComponent* component, TOperation operation) {

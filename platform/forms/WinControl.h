@@ -61,6 +61,19 @@ public:
     void Broadcast(TMessage& message);
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) const override;
 
+    // ---- Alignment ----
+    // Lays the aligned children out in the client area: top, bottom, left, right, then client,
+    // each kind stacked from its edge in the order of the children's places; control (may be
+    // null) is the child that just moved or changed, whose new place wins a tie. Runs by itself
+    // when the client size changes or an aligned child's alignment, size or visibility does;
+    // held back while loading or between DisableAlign and EnableAlign.
+    void AlignControl(TControl* control);
+    void Realign() { AlignControl(nullptr); }
+    void DisableAlign() { ++m_alignLevel; }
+    // The last EnableAlign lays out what was held back.
+    void EnableAlign();
+    [[nodiscard]] bool AlignDisabled() const { return m_alignLevel > 0; }
+
     // ---- Tab order and focus ----
     [[nodiscard]] int TabOrder() const;
     void SetTabOrder(int value);
@@ -125,6 +138,11 @@ protected:
     virtual void PaintWindow(ui::TDeviceContext& dc);
     void PaintControls(ui::TDeviceContext& dc, TControl* first = nullptr);
     void PaintHandler(ui::TDeviceContext& dc);
+
+    // Alignment: places the aligned children inside rect, shrinking it by what each takes.
+    virtual void AlignControls(TControl* control, TRect& rect);
+    // The part of the client area aligned children may take (a frame or caption keeps the rest).
+    virtual void AdjustClientRect(TRect& /*rect*/) {}
 
     // Keys: the control's own handlers (fire OnKeyDown etc.).
     virtual void KeyDown(uint16_t& key, TShiftState shift);
@@ -211,6 +229,9 @@ private:
     TControl* m_captureControl = nullptr;  // windowless child that holds the mouse
     TControl* m_hoverControl = nullptr;    // windowless child under the pointer
     int m_dispatchDepth = 0;
+    int m_alignLevel = 0;
+    bool m_alignPending = false;  // an alignment was asked for while held back
+    bool m_aligning = false;
 };
 
 // The form a control lies on (its top-level TForm), or null.

@@ -2,6 +2,7 @@
 // characters).
 #include <algorithm>
 
+#include "platform/forms/DragDrop.h"
 #include "platform/forms/FormHost.h"
 #include "platform/forms/WinControl.h"
 #include "platform/ui/WindowSystem.h"
@@ -230,6 +231,11 @@ void TWinControl::CMChildKey(TMessage& m) {
 
 void TWinControl::CNKeyDown(TMessage& m) {
     m.Result = 1;
+    // Escape ends a running drag wherever the focus is.
+    if (m.WParam == VK_ESCAPE && TDragManager::Instance().Dragging()) {
+        TDragManager::Instance().Cancel();
+        return;
+    }
     const uint32_t keyMsg = m.Msg == CN_SYSKEYDOWN ? WM_SYSKEYDOWN : WM_KEYDOWN;
     TFormHost* form = FindFormHost(this);
     // 1. The form's shortcuts (OnShortCut, main menu).

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "platform/forms/Cursors.h"
+#include "platform/forms/DragDrop.h"
 #include "platform/forms/FormHost.h"
 #include "platform/forms/WinControl.h"
 #include "platform/gfx/Canvas.h"
@@ -22,6 +23,17 @@ TWindowSystem* System() {
 // ---- Messages ----
 
 void TWinControl::WndProc(TMessage& m) {
+    if (TDragManager& drag = TDragManager::Instance(); drag.Active()) {
+        // Escape ends a running drag wherever the focus is; the source takes its own mouse first.
+        if (m.Msg == WM_KEYDOWN && m.WParam == VK_ESCAPE && drag.Dragging()) {
+            drag.Cancel();
+            return;
+        }
+        if (drag.Source() == this) {
+            const auto alive = WeakRef();
+            if (drag.SourceMessage(this, m) || !alive) return;
+        }
+    }
     if (RouteMouse(m)) return;
     static const std::unordered_map<uint32_t, void (TWinControl::*)(TMessage&)> kHandlers = {
         {WM_PAINT, &TWinControl::WMPaint},
@@ -78,6 +90,11 @@ bool TWinControl::RouteMouse(TMessage& m) {
             if (ForwardMouseToGraphic(m)) return true;
             break;
         case WM_CAPTURECHANGED:
+            // A drag from this window, or from a windowless child through its capture, ends with it.
+            if (TDragManager& drag = TDragManager::Instance();
+                drag.Active() && PtrFromParam<TWindow>(m.LParam) != m_window &&
+                (drag.Source() == this || (m_captureControl && drag.Source() == m_captureControl)))
+                drag.Cancel();
             if (PtrFromParam<TWindow>(m.LParam) != m_window) m_captureControl = nullptr;
             DefaultHandler(m);
             return true;
@@ -156,6 +173,7 @@ void TWinControl::WMWindowPosChanged(TMessage& m) {
 
 void TWinControl::WMSize(TMessage& m) {
     DefaultHandler(m);
+    Realign();
 }
 void TWinControl::WMMove(TMessage& m) {
     DefaultHandler(m);

@@ -137,6 +137,18 @@ public:
     void SetListBoxTabStop(bool value) { m_list->SetTabStop(value); }
     [[nodiscard]] platform::forms::TPopupMenu* ListBoxPopupMenu() const { return m_list->PopupMenu(); }
     void SetListBoxPopupMenu(platform::forms::TPopupMenu* value) { m_list->SetPopupMenu(value); }
+    [[nodiscard]] platform::forms::TDragMode ListBoxDragMode() const { return m_list->DragMode(); }
+    void SetListBoxDragMode(platform::forms::TDragMode value) { m_list->SetDragMode(value); }
+    [[nodiscard]] platform::forms::TDragKind ListBoxDragKind() const { return m_list->DragKind(); }
+    void SetListBoxDragKind(platform::forms::TDragKind value) { m_list->SetDragKind(value); }
+    [[nodiscard]] platform::forms::TCursor ListBoxDragCursor() const { return m_list->DragCursor(); }
+    void SetListBoxDragCursor(platform::forms::TCursor value) { m_list->SetDragCursor(value); }
+    // The inner list's own drag events, held there (sender and source are inner lists; a
+    // handler finds the skin list box through TbsListBox::SkinListBox).
+    [[nodiscard]] platform::forms::TDragDropEvent& OnListBoxDragDrop() { return m_list->OnDragDrop; }
+    [[nodiscard]] platform::forms::TDragOverEvent& OnListBoxDragOver() { return m_list->OnDragOver; }
+    [[nodiscard]] platform::forms::TStartDragEvent& OnListBoxStartDrag() { return m_list->OnStartDrag; }
+    [[nodiscard]] platform::forms::TEndDragEvent& OnListBoxEndDrag() { return m_list->OnEndDrag; }
 
     TbsDrawSkinItemEvent OnDrawItem;
     platform::forms::TNotifyEvent OnUpButtonClick;

@@ -8,6 +8,7 @@
 #include "skin/boxes/bsSkinBoxCtrlsComboBox.h"
 #include "skin/boxes/bsSkinBoxCtrlsEditRegister.h"
 #include "skin/boxes/bsSkinBoxCtrlsListBox.h"
+#include "skin/boxes/bsSkinBoxCtrlsListBoxDrag.h"
 #include "skin/boxes/bsSkinBoxCtrlsUpDown.h"
 #include "skin/boxes/bsSkinMDITabs.h"
 #include "skin/boxes/bsSkinTabs.h"
@@ -169,6 +170,7 @@ void RegisterSkinBoxClasses() {
     RegisterUpDown(r);
     RegisterScrollBar(r);
     RegisterListBox(r);
+    RegisterListBoxDrag(r);
     RegisterComboBox(r);
     RegisterSkinEditClasses(r);
     RegisterSkinTabClasses();

@@ -52,7 +52,7 @@ bool TbsSkinViewLook::SetBar(TbsSkinScrollBar* bar, bool show, int max, int page
 void TbsSkinViewLook::BarsChanged(TControl& control, bool visibilityChanged) {
     if (VScrollBar && HScrollBar) HScrollBar->SetBoth(VScrollBar->Visible());
     if (visibilityChanged && control.Align() != alNone && control.Parent())
-        ArrangeAlignedControls(*control.Parent());
+        control.Parent()->Realign();
 }
 
 // ---- TbsSkinCustomTreeView ----

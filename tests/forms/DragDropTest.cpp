@@ -15,19 +15,19 @@ protected:
         ViewsFixture::SetUp();
         tree = Make<TTreeView>(10, 10, 150, 200);
         for (const char* t : {"Docs", "Music", "Photos"}) tree->Items().Add(nullptr, t);
-        tree->Drag.DragMode = dmAutomatic;
+        tree->SetDragMode(dmAutomatic);
         list = Make<TListView>(200, 10, 180, 200);
         list->SetViewStyle(vsReport);
         list->Columns().Add("Name", 150);
-        tree->Drag.OnStartDrag = [this](TComponent*) { events.push_back("start " + tree->Selected()->Text()); };
-        tree->Drag.OnEndDrag = [this](TComponent*, TComponent* target, int, int) {
+        tree->OnStartDrag = [this](TComponent*) { events.push_back("start " + tree->Selected()->Text()); };
+        tree->OnEndDrag = [this](TComponent*, TComponent* target, int, int) {
             events.push_back(std::string("end ") + (target == list ? "list" : target ? "other" : "nil"));
         };
-        list->Drag.OnDragOver = [this](TComponent*, TComponent* source, int, int y, TDragState state, bool& accept) {
+        list->OnDragOver = [this](TComponent*, TComponent* source, int, int y, TDragState state, bool& accept) {
             if (state != dsDragMove) events.push_back(state == dsDragEnter ? "enter" : "leave");
             accept = source == tree && y < 150;  // the bottom of the list refuses
         };
-        list->Drag.OnDragDrop = [this](TComponent*, TComponent* source, int, int) {
+        list->OnDragDrop = [this](TComponent*, TComponent* source, int, int) {
             auto* t = dynamic_cast<TTreeView*>(source);
             list->Items().Add()->SetCaption(t->Selected()->Text());
             events.push_back("drop");
@@ -84,7 +84,7 @@ TEST_F(DragDropTest, AShortPressStaysAClickAndEscapeCancels) {
     EXPECT_FALSE(TDragManager::Instance().Active());
     Advance(600);
     // A manual drag: only BeginDrag starts one; Escape ends it without a drop.
-    tree->Drag.DragMode = dmManual;
+    tree->SetDragMode(dmManual);
     const TPoint from = NodePoint(1);
     Session().MouseMove(from);
     Session().MouseDown();

@@ -1,6 +1,7 @@
 // The explorer example on the x11 backend under a real X server, driven with xdotool as a user
 // would: the keyboard opens a folder in the tree, a click on a column title sorts the files, a
-// drag moves the splitter; the results are read from the window's state and from the screen.
+// drag moves the splitter, F2 and typing rename a folder in the tree; the results are read from the
+// window's state, the disk and the screen.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include "ExplorerWindow.h"
 #include "XObserver.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/Edit.h"
 #include "platform/gfx/Color.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/backend/x11/X11Backend.h"
@@ -64,7 +66,6 @@ protected:
         window = new example::TExplorerWindow(m_app.get(), data, m_root);
         window->SetBounds(60, 60, 700, 460);
         window->Show();
-        window->Arrange();
         window->Tree->SetFocus();
         ASSERT_TRUE(Pump([&] { return Pixel(Screen(window->Files, 5, window->Files->Height() - 5)) != kRootColor; }))
             << "the window never showed: " << std::hex << Pixel(Screen(window->Files, 5, window->Files->Height() - 5))
@@ -152,6 +153,33 @@ TEST_F(ExplorerE2E, KeyboardOpensAFolderAHeaderClickSortsAndTheSplitterDrags) {
     EXPECT_EQ(window->Splitter->Left(), before + 60);
     const TPoint movedGrip = Screen(window->Splitter, window->Splitter->Width() / 2, window->Splitter->Height() / 2);
     EXPECT_TRUE(Pump([&] { return Pixel({movedGrip.X - 70, movedGrip.Y}) != Pixel(movedGrip); }));
+}
+
+TEST_F(ExplorerE2E, F2RenamesAFolderInTheTree) {
+    forms::TTreeView* tree = window->Tree;
+    window->Tree->SetFocus();
+    Xdo("key Down Down");
+    ASSERT_TRUE(Pump([&] { return tree->Selected() && tree->Selected()->Text() == "beta"; })) << "Down did not arrive";
+    forms::TTreeNode* beta = tree->Selected();
+    Xdo("key F2");
+    ASSERT_TRUE(Pump([&] { return tree->IsEditing(); })) << "F2 did not start the edit";
+    EXPECT_EQ(tree->EditingNode(), beta);
+    Xdo("type --delay 30 gamma");
+    ASSERT_TRUE(Pump([&] { return tree->EditControl() && tree->EditControl()->Text() == "gamma"; }))
+        << "the typing did not reach the edit";
+    // The edit is on the screen over the label: its white field covers the selection colour.
+    const forms::TRect label = beta->DisplayRect(true);
+    EXPECT_TRUE(Pump([&] { return Pixel(Screen(tree, label.Right - 3, label.Top + 2)) != Rgb(gfx::clHighlight); }));
+    Xdo("key Return");
+    ASSERT_TRUE(Pump([&] { return !tree->IsEditing(); })) << "Enter did not end the edit";
+    EXPECT_EQ(beta->Text(), "gamma");
+    EXPECT_TRUE(fs::is_directory(m_root / "gamma"));
+    EXPECT_FALSE(fs::exists(m_root / "beta"));
+    EXPECT_EQ(window->NodePath(beta), m_root / "gamma");
+    EXPECT_EQ(window->PathLabel->Caption(), (m_root / "gamma").string());
+    EXPECT_TRUE(tree->Focused());
+    // The label is drawn selected again, with the new name.
+    EXPECT_TRUE(Pump([&] { return Pixel(Screen(tree, label.Left + 3, label.Top + 2)) == Rgb(gfx::clHighlight); }));
 }
 
 }  // namespace
