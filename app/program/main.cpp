@@ -1,6 +1,8 @@
 // PuzzleBrowser: the puzzle browser program. It takes no arguments; the packages are the folders
 // beside the executable, the settings file is the executable's path with ".ini".
 //
+// VK_SCALE=N (1 to 8) draws at N device pixels per pixel instead of the scale the display's
+// resolution asks for (see platform/ui/backend/README.md).
 // VK_BACKEND=headless runs it without a display; VK_SCREENSHOT_DIR=FOLDER then saves what the
 // screen shows each time the program waits for input. VK_MESSAGE_LOG=FILE appends every message
 // the program shows to FILE. VK_FIRST_FRAME_LOG=FILE is for the start-up benchmark: the program

@@ -23,10 +23,12 @@ TBitmap::~TBitmap() = default;
 TBitmap::TBitmap(const TBitmap& other)
     : Transparent(other.Transparent),
       TransparentColor(other.TransparentColor),
+      Smooth(other.Smooth),
       m_width(other.m_width),
       m_height(other.m_height),
       m_pixels(other.m_pixels),
-      m_format(other.m_format) {}
+      m_format(other.m_format),
+      m_hiRes(other.m_hiRes ? std::make_unique<TBitmap>(*other.m_hiRes) : nullptr) {}
 
 TBitmap& TBitmap::operator=(const TBitmap& other) {
     if (this != &other) {
@@ -36,6 +38,8 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
         m_format = other.m_format;
         Transparent = other.Transparent;
         TransparentColor = other.TransparentColor;
+        Smooth = other.Smooth;
+        m_hiRes = other.m_hiRes ? std::make_unique<TBitmap>(*other.m_hiRes) : nullptr;
     }
     return *this;
 }
@@ -46,7 +50,9 @@ TBitmap::TBitmap(TBitmap&& other) noexcept
       m_width(std::exchange(other.m_width, 0)),
       m_height(std::exchange(other.m_height, 0)),
       m_pixels(std::move(other.m_pixels)),
-      m_format(std::move(other.m_format)) {
+      m_format(std::move(other.m_format)),
+      m_hiRes(std::move(other.m_hiRes)) {
+    Smooth = other.Smooth;
     other.m_pixels.clear();
     other.m_format.reset();
 }
@@ -60,8 +66,10 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
         other.m_pixels.clear();
         m_format = std::move(other.m_format);
         other.m_format.reset();
+        m_hiRes = std::move(other.m_hiRes);
         Transparent = other.Transparent;
         TransparentColor = other.TransparentColor;
+        Smooth = other.Smooth;
     }
     return *this;
 }
@@ -70,6 +78,7 @@ void TBitmap::SetSize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width == m_width && height == m_height) return;
+    m_hiRes.reset();
     std::vector<uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     const int keepW = std::min(width, m_width);
     const int keepH = std::min(height, m_height);
@@ -91,6 +100,32 @@ void TBitmap::SetPixel(int x, int y, TColor color) {
     ScanLine(y)[x] = ColorToPixel(ColorToRGB(color));
 }
 
+namespace {
+int g_screenScale = 1;
+}  // namespace
+
+void SetScreenScale(int scale) {
+    g_screenScale = std::clamp(scale, 1, 8);
+}
+
+int ScreenScale() {
+    return g_screenScale;
+}
+
+TBitmap ScaledBitmap(const TBitmap& source, int scale) {
+    scale = std::max(scale, 1);
+    TBitmap out(source.Width() * scale, source.Height() * scale);
+    for (int y = 0; y < out.Height(); ++y) {
+        const uint32_t* src = source.ScanLine(y / scale);
+        uint32_t* dst = out.ScanLine(y);
+        for (int x = 0; x < out.Width(); ++x) dst[x] = src[x / scale];
+    }
+    out.Transparent = source.Transparent;
+    out.TransparentColor = source.TransparentColor;
+    out.Smooth = source.Smooth;
+    return out;
+}
+
 TCanvas& TBitmap::Canvas() {
     if (!m_canvas) m_canvas = std::make_unique<TCanvas>(*this);
     return *m_canvas;
@@ -104,6 +139,7 @@ TColor TBitmap::EffectiveTransparentColor() const {
 bool TBitmap::LoadFromMemory(const uint8_t* data, std::size_t size) {
     bmp::TDecoded decoded;
     if (!data || !bmp::Decode(data, size, decoded)) return false;
+    m_hiRes.reset();
     m_width = decoded.Width;
     m_height = decoded.Height;
     m_pixels = std::move(decoded.Pixels);

@@ -59,11 +59,19 @@ public:
     void Assign(const TBitmap& other) { *this = other; }
     void Clear() { SetSize(0, 0); }
 
-    [[nodiscard]] uint32_t* ScanLine(int y) { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; }
+    // Writable pixels: taking them forgets the picture kept at the screen scale (below), since
+    // what is written through them is not drawn there.
+    [[nodiscard]] uint32_t* ScanLine(int y) {
+        m_hiRes.reset();
+        return m_pixels.data() + static_cast<std::size_t>(y) * m_width;
+    }
     [[nodiscard]] const uint32_t* ScanLine(int y) const {
         return m_pixels.data() + static_cast<std::size_t>(y) * m_width;
     }
-    [[nodiscard]] uint32_t* Bits() { return m_pixels.data(); }
+    [[nodiscard]] uint32_t* Bits() {
+        m_hiRes.reset();
+        return m_pixels.data();
+    }
     [[nodiscard]] const uint32_t* Bits() const { return m_pixels.data(); }
     // Out-of-range reads give black; out-of-range writes are ignored.
     [[nodiscard]] TColor Pixel(int x, int y) const;
@@ -77,6 +85,16 @@ public:
     bool Transparent = false;
     TColor TransparentColor = clDefault;
     [[nodiscard]] TColor EffectiveTransparentColor() const;
+
+    // A photograph (a decoded JPEG): shown on a scaled screen it is enlarged with a smoothing
+    // filter; every other picture is enlarged by whole pixels so that its edges stay sharp.
+    bool Smooth = false;
+
+    // On a screen of scale 2 or more (SetScreenScale), drawing on a bitmap with its canvas also
+    // draws at the screen scale into a second picture, so that text and lines drawn off-screen
+    // are as sharp as those drawn on a window when the bitmap is shown. The picture starts as the
+    // bitmap enlarged by whole pixels and is forgotten when pixels are written directly.
+    [[nodiscard]] const TBitmap* HiRes() const { return m_hiRes.get(); }
 
     // BMP codec. Load* return false on any malformed input and leave the bitmap unchanged.
     bool LoadFromFile(const std::string& path);
@@ -101,7 +119,16 @@ private:
     std::vector<uint32_t> m_pixels;
     std::optional<TBmpFormat> m_format;
     std::unique_ptr<TCanvas> m_canvas;
+    std::unique_ptr<TBitmap> m_hiRes;
+    friend class TCanvasAccess;
 };
+
+// The scale (device pixels per logical pixel) of the screen the program draws for: 1 unless the
+// window system runs on a scaled screen. Clamped to 1..8.
+void SetScreenScale(int scale);
+[[nodiscard]] int ScreenScale();
+// A bitmap enlarged by whole pixels (scale >= 1).
+[[nodiscard]] TBitmap ScaledBitmap(const TBitmap& source, int scale);
 
 // PNG output for screenshots and tools.
 bool SavePng(const TBitmap& bitmap, const std::string& path);

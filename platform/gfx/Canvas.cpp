@@ -130,55 +130,98 @@ void ScanCapsule(double ax, double ay, double bx, double by, int width, const TR
     }
 }
 
+// The effective clip of a target of w x h device pixels at the given scale.
+void BuildClip(std::vector<TRect>& out, int w, int h, int scale, const std::optional<TRegion>& deviceClip,
+               const std::optional<TRegion>& ownClip, TPoint origin) {
+    out.clear();
+    const TRect whole{0, 0, std::max(0, w), std::max(0, h)};
+    if (!deviceClip && !ownClip) {
+        if (!whole.IsEmpty()) out.push_back(whole);
+        return;
+    }
+    TRegion region(whole);
+    if (deviceClip) region.Intersect(deviceClip->Scaled(scale));
+    if (ownClip) {
+        TRegion own(*ownClip);
+        own.Offset(origin.X, origin.Y);
+        region.Intersect(own.Scaled(scale));
+    }
+    out = region.Rects();
+}
+
+TRect ScaledLimit(const TRect& limit, int scale) {
+    if (scale == 1) return limit;
+    return {ClampCoord(static_cast<long long>(limit.Left) * scale),
+            ClampCoord(static_cast<long long>(limit.Top) * scale),
+            ClampCoord(static_cast<long long>(limit.Right) * scale),
+            ClampCoord(static_cast<long long>(limit.Bottom) * scale)};
+}
+
 }  // namespace
 
-TClipView TCanvasAccess::Clip(const TCanvas& c, const TRect& limit) {
-    const int w = c.m_target->Width(), h = c.m_target->Height();
+TSurface TCanvasAccess::Primary(const TCanvas& c, const TRect& limit) {
+    TBitmap& t = *c.m_target;
+    const int w = t.m_width, h = t.m_height;
     if (!c.m_clipValid || w != c.m_clipWidth || h != c.m_clipHeight) {
-        c.m_clipRects.clear();
-        const TRect whole{0, 0, std::max(0, w), std::max(0, h)};
-        if (!c.m_deviceClip && !c.m_clip) {
-            if (!whole.IsEmpty()) c.m_clipRects.push_back(whole);
-        } else {
-            TRegion region(whole);
-            if (c.m_deviceClip) region.Intersect(*c.m_deviceClip);
-            if (c.m_clip) {
-                TRegion own(*c.m_clip);
-                own.Offset(c.m_origin.X, c.m_origin.Y);
-                region.Intersect(own);
-            }
-            c.m_clipRects = region.Rects();
-        }
+        BuildClip(c.m_clipRects, w, h, c.m_scale, c.m_deviceClip, c.m_clip, c.m_origin);
         c.m_clipValid = true;
         c.m_clipWidth = w;
         c.m_clipHeight = h;
     }
-    return TClipView{&c.m_clipRects, limit};
+    return TSurface{t.m_pixels.data(), w, h, c.m_scale,
+                    TClipView{&c.m_clipRects, ScaledLimit(limit, c.m_scale)}};
+}
+
+// A plain bitmap's canvas on a scaled screen draws into the bitmap's picture at the screen scale
+// too; that picture starts as the bitmap enlarged by whole pixels.
+TSurfaces TCanvasAccess::Surfaces(TCanvas& c, const TRect& limit) {
+    TSurfaces out;
+    out.Add(Primary(c, limit));
+    const int scale = ScreenScale();
+    TBitmap& t = *c.m_target;
+    if (scale <= 1 || c.m_scale != 1 || t.Empty()) return out;
+    if (!t.m_hiRes || t.m_hiRes->m_width != t.m_width * scale || t.m_hiRes->m_height != t.m_height * scale)
+        t.m_hiRes = std::make_unique<TBitmap>(ScaledBitmap(t, scale));
+    TBitmap& hi = *t.m_hiRes;
+    if (!c.m_hiClipValid || c.m_hiClipScale != scale || hi.m_width != c.m_hiClipWidth ||
+        hi.m_height != c.m_hiClipHeight) {
+        BuildClip(c.m_hiClipRects, hi.m_width, hi.m_height, scale, c.m_deviceClip, c.m_clip, c.m_origin);
+        c.m_hiClipValid = true;
+        c.m_hiClipScale = scale;
+        c.m_hiClipWidth = hi.m_width;
+        c.m_hiClipHeight = hi.m_height;
+    }
+    out.Add(TSurface{hi.m_pixels.data(), hi.m_width, hi.m_height, scale,
+                     TClipView{&c.m_hiClipRects, ScaledLimit(limit, scale)}});
+    return out;
 }
 
 void TCanvasAccess::DrawMasked(TCanvas& canvas, int x, int y, const TBitmap& image,
                                const std::vector<uint8_t>& opaque, const uint32_t* solid) {
     if (image.Empty()) return;
     const bool masked = opaque.size() == static_cast<std::size_t>(image.Width()) * image.Height();
-    const int dx = ClampCoord(static_cast<long long>(x) + canvas.m_origin.X);
-    const int dy = ClampCoord(static_cast<long long>(y) + canvas.m_origin.Y);
-    const TRect area{dx, dy, ClampCoord(static_cast<long long>(dx) + image.Width()),
-                     ClampCoord(static_cast<long long>(dy) + image.Height())};
-    TBitmap& target = *canvas.m_target;
-    Clip(canvas).ForEach(area, [&](const TRect& r) {
-        for (int py = r.Top; py < r.Bottom; ++py) {
-            const int sy = py - dy;
-            const uint32_t* src = image.ScanLine(sy);
-            const uint8_t* mask =
-                masked ? opaque.data() + static_cast<std::size_t>(sy) * image.Width() : nullptr;
-            uint32_t* dst = target.ScanLine(py);
-            for (int px = r.Left; px < r.Right; ++px) {
-                const int sx = px - dx;
-                if (mask && !mask[sx]) continue;
-                dst[px] = solid ? *solid : src[sx];
+    const int lx = ClampCoord(static_cast<long long>(x) + canvas.m_origin.X);
+    const int ly = ClampCoord(static_cast<long long>(y) + canvas.m_origin.Y);
+    const TRect logical{lx, ly, ClampCoord(static_cast<long long>(lx) + image.Width()),
+                        ClampCoord(static_cast<long long>(ly) + image.Height())};
+    for (const TSurface& s : Surfaces(canvas)) {
+        const TRect area = s.Device(logical);
+        const int k = s.Scale;
+        s.Clip.ForEach(area, [&](const TRect& r) {
+            for (int py = r.Top; py < r.Bottom; ++py) {
+                const int sy = (py - area.Top) / k;
+                const uint32_t* src = image.ScanLine(sy);
+                const uint8_t* mask =
+                    masked ? opaque.data() + static_cast<std::size_t>(sy) * image.Width() : nullptr;
+                uint32_t* dst = s.Row(py);
+                for (int px = r.Left; px < r.Right; ++px) {
+                    const int sx = (px - area.Left) / k;
+                    if (mask && !mask[sx]) continue;
+                    dst[px] = solid ? *solid : src[sx];
+                }
             }
-        }
-    });
+        });
+    }
 }
 
 TCanvas::TCanvas(TBitmap& target) : m_target(&target) {}
@@ -190,24 +233,27 @@ void TCanvas::IntersectClipRect(const TRect& rect) {
     else
         m_clip = TRegion(r);
     m_clipValid = false;
+    m_hiClipValid = false;
 }
 
 void TCanvas::ExcludeClipRect(const TRect& rect) {
     if (!m_clip) m_clip = TRegion(kUnlimited);
     m_clip->Subtract(ClampRect(rect));
     m_clipValid = false;
+    m_hiClipValid = false;
 }
 
 TRect TCanvas::ClipRect() const {
-    return TCanvasAccess::Clip(*this).Bounds().Offset(-m_origin.X, -m_origin.Y);
+    return TCanvasAccess::Primary(*this).LogicalBounds().Offset(-m_origin.X, -m_origin.Y);
 }
 
-// Reads ignore the clip: only pixels outside the target have no colour.
+// Reads ignore the clip: only pixels outside the target have no colour. On a scaled target a
+// logical pixel reads its block's top-left device pixel.
 TColor TCanvas::Pixels(int x, int y) const {
-    const long long dx = static_cast<long long>(x) + m_origin.X;
-    const long long dy = static_cast<long long>(y) + m_origin.Y;
+    const long long dx = (static_cast<long long>(x) + m_origin.X) * m_scale;
+    const long long dy = (static_cast<long long>(y) + m_origin.Y) * m_scale;
     if (dx < 0 || dy < 0 || dx >= m_target->Width() || dy >= m_target->Height()) return clNone;
-    return PixelToColor(m_target->ScanLine(static_cast<int>(dy))[dx]);
+    return PixelToColor(static_cast<const TBitmap&>(*m_target).ScanLine(static_cast<int>(dy))[dx]);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
@@ -215,38 +261,48 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
     const long long dy = static_cast<long long>(y) + m_origin.Y;
     if (std::llabs(dx) >= kCoordLimit || std::llabs(dy) >= kCoordLimit) return;
     const int ix = static_cast<int>(dx), iy = static_cast<int>(dy);
-    if (TCanvasAccess::Clip(*this).Contains(ix, iy)) m_target->ScanLine(iy)[ix] = ResolvePixel(color);
+    const uint32_t pixel = ResolvePixel(color);
+    for (const TSurface& s : TCanvasAccess::Surfaces(*this)) {
+        if (s.Scale == 1) {
+            if (s.Clip.Contains(ix, iy)) s.Row(iy)[ix] = pixel;
+        } else {
+            FillLogical(s, {ix, iy, ix + 1, iy + 1}, pixel, TRop::Copy);
+        }
+    }
 }
 
 void TCanvas::LineTo(int x, int y) {
     const TPoint from = m_penPos;
     m_penPos = {x, y};
     if (Pen.Style == TPenStyle::psClear) return;
-    const TClipView clip = TCanvasAccess::Clip(*this);
-    const TRect bounds = clip.Bounds();
-    if (bounds.IsEmpty()) return;
     const long long x0 = static_cast<long long>(from.X) + m_origin.X;
     const long long y0 = static_cast<long long>(from.Y) + m_origin.Y;
     const long long x1 = static_cast<long long>(x) + m_origin.X;
     const long long y1 = static_cast<long long>(y) + m_origin.Y;
     const uint32_t color = ResolvePixel(Pen.Color);
     const TRop rop = RopOf(Pen.Mode);
-
-    if (Pen.Width <= 1) {
-        const TPenStyle style = Pen.Style;
-        WalkLine(x0, y0, x1, y1, bounds, [&](long long px, long long py, long long step) {
-            if (style != TPenStyle::psSolid && !PatternOn(style, step)) return;
-            if (py < bounds.Top || py >= bounds.Bottom || px < bounds.Left || px >= bounds.Right) return;
-            if (!clip.Contains(static_cast<int>(px), static_cast<int>(py))) return;
-            ApplyRop(m_target->ScanLine(static_cast<int>(py))[px], color, rop);
-        });
-        return;
+    for (const TSurface& s : TCanvasAccess::Surfaces(*this)) {
+        const TRect bounds = s.LogicalBounds();
+        if (bounds.IsEmpty()) continue;
+        if (Pen.Width <= 1) {
+            const TPenStyle style = Pen.Style;
+            WalkLine(x0, y0, x1, y1, bounds, [&](long long px, long long py, long long step) {
+                if (style != TPenStyle::psSolid && !PatternOn(style, step)) return;
+                if (py < bounds.Top || py >= bounds.Bottom || px < bounds.Left || px >= bounds.Right) return;
+                const int ix = static_cast<int>(px), iy = static_cast<int>(py);
+                if (s.Scale == 1) {
+                    if (s.Clip.Contains(ix, iy)) ApplyRop(s.Row(iy)[ix], color, rop);
+                } else {
+                    FillLogical(s, {ix, iy, ix + 1, iy + 1}, color, rop);
+                }
+            });
+            continue;
+        }
+        // Wide pens are geometric: round caps at both ends, so the end point is covered.
+        ScanCapsule(static_cast<double>(x0), static_cast<double>(y0), static_cast<double>(x1),
+                    static_cast<double>(y1), std::min(Pen.Width, 4096), bounds,
+                    [&](int row, int left, int right) { FillSpan(s, row, left, right, color, rop); });
     }
-    // Wide pens are geometric: round caps at both ends, so the end point is covered.
-    ScanCapsule(
-        static_cast<double>(x0), static_cast<double>(y0), static_cast<double>(x1), static_cast<double>(y1),
-        std::min(Pen.Width, 4096), bounds,
-        [&](int row, int left, int right) { FillSpan(*m_target, clip, row, left, right, color, rop); });
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
@@ -261,9 +317,6 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 // that a polygon's right and bottom edges are excluded from the fill as with rectangles.
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
     if (points.size() < 2) return;
-    const TClipView clip = TCanvasAccess::Clip(*this);
-    const TRect bounds = clip.Bounds();
-    if (bounds.IsEmpty()) return;
     const TRop rop = RopOf(Pen.Mode);
     std::vector<std::pair<double, double>> pts;
     pts.reserve(points.size());
@@ -275,25 +328,30 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
     }
     if (Brush.Style == TBrushStyle::bsSolid && points.size() >= 3) {
         const uint32_t fill = ResolvePixel(Brush.Color);
-        const int yFrom = std::max<double>(bounds.Top, std::floor(minY));
-        const int yTo = std::min<double>(bounds.Bottom, std::ceil(maxY));
-        std::vector<double> xs;
-        for (int y = yFrom; y < yTo; ++y) {
-            const double yc = y + 0.5;
-            xs.clear();
-            for (std::size_t i = 0; i < pts.size(); ++i) {
-                const auto [ax, ay] = pts[i];
-                const auto [bx, by] = pts[(i + 1) % pts.size()];
-                if (ay == by) continue;
-                if ((yc >= ay && yc < by) || (yc >= by && yc < ay))
-                    xs.push_back(ax + (yc - ay) * (bx - ax) / (by - ay));
-            }
-            std::sort(xs.begin(), xs.end());
-            for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
-                const double l = std::clamp(std::ceil(xs[i] - 0.5), -1.0 * kCoordLimit, 1.0 * kCoordLimit);
-                const double r =
-                    std::clamp(std::ceil(xs[i + 1] - 0.5), -1.0 * kCoordLimit, 1.0 * kCoordLimit);
-                FillSpan(*m_target, clip, y, static_cast<int>(l), static_cast<int>(r), fill, rop);
+        for (const TSurface& s : TCanvasAccess::Surfaces(*this)) {
+            const TRect bounds = s.LogicalBounds();
+            if (bounds.IsEmpty()) continue;
+            const int yFrom = std::max<double>(bounds.Top, std::floor(minY));
+            const int yTo = std::min<double>(bounds.Bottom, std::ceil(maxY));
+            std::vector<double> xs;
+            for (int y = yFrom; y < yTo; ++y) {
+                const double yc = y + 0.5;
+                xs.clear();
+                for (std::size_t i = 0; i < pts.size(); ++i) {
+                    const auto [ax, ay] = pts[i];
+                    const auto [bx, by] = pts[(i + 1) % pts.size()];
+                    if (ay == by) continue;
+                    if ((yc >= ay && yc < by) || (yc >= by && yc < ay))
+                        xs.push_back(ax + (yc - ay) * (bx - ax) / (by - ay));
+                }
+                std::sort(xs.begin(), xs.end());
+                for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
+                    const double l =
+                        std::clamp(std::ceil(xs[i] - 0.5), -1.0 * kCoordLimit, 1.0 * kCoordLimit);
+                    const double r =
+                        std::clamp(std::ceil(xs[i + 1] - 0.5), -1.0 * kCoordLimit, 1.0 * kCoordLimit);
+                    FillSpan(s, y, static_cast<int>(l), static_cast<int>(r), fill, rop);
+                }
             }
         }
     }
@@ -304,12 +362,13 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     const TRect r = Normalized(ClampRect({left, top, right, bottom}));
-    const TClipView clip = TCanvasAccess::Clip(*this);
     const TRect dev = r.Offset(m_origin.X, m_origin.Y);
     const TRop rop = RopOf(Pen.Mode);
     const bool fill = Brush.Style == TBrushStyle::bsSolid;
     if (Pen.Style == TPenStyle::psClear) {
-        if (fill) FillDeviceRect(*m_target, clip, dev, ResolvePixel(Brush.Color), rop);
+        if (fill)
+            for (const TSurface& s : TCanvasAccess::Surfaces(*this))
+                FillLogical(s, dev, ResolvePixel(Brush.Color), rop);
         return;
     }
     const int w = std::clamp(Pen.Width, 1, 4096);
@@ -317,7 +376,9 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     const TRect outer{dev.Left - (w - 1) / 2, dev.Top - (w - 1) / 2, dev.Right + w / 2, dev.Bottom + w / 2};
     if (outer.IsEmpty()) return;
     const TRect inner{outer.Left + w, outer.Top + w, outer.Right - w, outer.Bottom - w};
-    if (fill && !inner.IsEmpty()) FillDeviceRect(*m_target, clip, inner, ResolvePixel(Brush.Color), rop);
+    if (fill && !inner.IsEmpty())
+        for (const TSurface& s : TCanvasAccess::Surfaces(*this))
+            FillLogical(s, inner, ResolvePixel(Brush.Color), rop);
     if (Pen.Style != TPenStyle::psSolid && w == 1) {
         Polyline({{r.Left, r.Top},
                   {r.Right - 1, r.Top},
@@ -327,22 +388,21 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
         return;
     }
     const uint32_t color = ResolvePixel(Pen.Color);
-    if (inner.IsEmpty()) {
-        FillDeviceRect(*m_target, clip, outer, color, rop);
-        return;
+    for (const TSurface& s : TCanvasAccess::Surfaces(*this)) {
+        if (inner.IsEmpty()) {
+            FillLogical(s, outer, color, rop);
+            continue;
+        }
+        FillLogical(s, {outer.Left, outer.Top, outer.Right, inner.Top}, color, rop);
+        FillLogical(s, {outer.Left, inner.Bottom, outer.Right, outer.Bottom}, color, rop);
+        FillLogical(s, {outer.Left, inner.Top, inner.Left, inner.Bottom}, color, rop);
+        FillLogical(s, {inner.Right, inner.Top, outer.Right, inner.Bottom}, color, rop);
     }
-    FillDeviceRect(*m_target, clip, {outer.Left, outer.Top, outer.Right, inner.Top}, color, rop);
-    FillDeviceRect(*m_target, clip, {outer.Left, inner.Bottom, outer.Right, outer.Bottom}, color, rop);
-    FillDeviceRect(*m_target, clip, {outer.Left, inner.Top, inner.Left, inner.Bottom}, color, rop);
-    FillDeviceRect(*m_target, clip, {inner.Right, inner.Top, outer.Right, inner.Bottom}, color, rop);
 }
 
 void TCanvas::Ellipse(const TRect& rect) {
     const TRect r = Normalized(ClampRect(rect)).Offset(m_origin.X, m_origin.Y);
     if (r.IsEmpty()) return;
-    const TClipView clip = TCanvasAccess::Clip(*this);
-    const TRect bounds = clip.Bounds().Intersect(r);
-    if (bounds.IsEmpty()) return;
     const TRop rop = RopOf(Pen.Mode);
     const bool outline = Pen.Style != TPenStyle::psClear;
     const bool fill = Brush.Style == TBrushStyle::bsSolid;
@@ -361,79 +421,94 @@ void TCanvas::Ellipse(const TRect& rect) {
         return x0 < x1;
     };
     const uint32_t penColor = ResolvePixel(Pen.Color), brushColor = ResolvePixel(Brush.Color);
-    for (int y = bounds.Top; y < bounds.Bottom; ++y) {
-        int o0, o1, i0, i1;
-        if (!span(a, b, y, o0, o1)) continue;
-        const bool hasInner = span(a - w, b - w, y, i0, i1);
-        if (!outline) {
-            if (fill) FillSpan(*m_target, clip, y, o0, o1, brushColor, rop);
-            continue;
+    for (const TSurface& s : TCanvasAccess::Surfaces(*this)) {
+        const TRect bounds = s.LogicalBounds().Intersect(r);
+        if (bounds.IsEmpty()) continue;
+        for (int y = bounds.Top; y < bounds.Bottom; ++y) {
+            int o0, o1, i0, i1;
+            if (!span(a, b, y, o0, o1)) continue;
+            const bool hasInner = span(a - w, b - w, y, i0, i1);
+            if (!outline) {
+                if (fill) FillSpan(s, y, o0, o1, brushColor, rop);
+                continue;
+            }
+            if (!hasInner) {
+                FillSpan(s, y, o0, o1, penColor, rop);
+                continue;
+            }
+            if (fill) FillSpan(s, y, i0, i1, brushColor, rop);
+            FillSpan(s, y, o0, i0, penColor, rop);
+            FillSpan(s, y, i1, o1, penColor, rop);
         }
-        if (!hasInner) {
-            FillSpan(*m_target, clip, y, o0, o1, penColor, rop);
-            continue;
-        }
-        if (fill) FillSpan(*m_target, clip, y, i0, i1, brushColor, rop);
-        FillSpan(*m_target, clip, y, o0, i0, penColor, rop);
-        FillSpan(*m_target, clip, y, i1, o1, penColor, rop);
     }
 }
 
 void TCanvas::FillRect(const TRect& r) {
     if (Brush.Style != TBrushStyle::bsSolid) return;
     const TRect dev = ClampRect(r).Offset(m_origin.X, m_origin.Y);
-    FillDeviceRect(*m_target, TCanvasAccess::Clip(*this), dev, ResolvePixel(Brush.Color), TRop::Copy);
+    for (const TSurface& s : TCanvasAccess::Surfaces(*this))
+        FillLogical(s, dev, ResolvePixel(Brush.Color), TRop::Copy);
 }
 
 void TCanvas::FrameRect(const TRect& r) {
     if (Brush.Style != TBrushStyle::bsSolid) return;
     const TRect d = ClampRect(r).Offset(m_origin.X, m_origin.Y);
     if (d.IsEmpty()) return;
-    const TClipView clip = TCanvasAccess::Clip(*this);
     const uint32_t c = ResolvePixel(Brush.Color);
-    FillDeviceRect(*m_target, clip, {d.Left, d.Top, d.Right, d.Top + 1}, c, TRop::Copy);
-    FillDeviceRect(*m_target, clip, {d.Left, d.Bottom - 1, d.Right, d.Bottom}, c, TRop::Copy);
-    FillDeviceRect(*m_target, clip, {d.Left, d.Top + 1, d.Left + 1, d.Bottom - 1}, c, TRop::Copy);
-    FillDeviceRect(*m_target, clip, {d.Right - 1, d.Top + 1, d.Right, d.Bottom - 1}, c, TRop::Copy);
+    for (const TSurface& s : TCanvasAccess::Surfaces(*this)) {
+        FillLogical(s, {d.Left, d.Top, d.Right, d.Top + 1}, c, TRop::Copy);
+        FillLogical(s, {d.Left, d.Bottom - 1, d.Right, d.Bottom}, c, TRop::Copy);
+        FillLogical(s, {d.Left, d.Top + 1, d.Left + 1, d.Bottom - 1}, c, TRop::Copy);
+        FillLogical(s, {d.Right - 1, d.Top + 1, d.Right, d.Bottom - 1}, c, TRop::Copy);
+    }
 }
 
 // Every other frame pixel is inverted (pattern fixed to target coordinates), each exactly once,
-// so drawing the same focus rectangle twice restores the picture.
+// so drawing the same focus rectangle twice restores the picture. On a scaled target the pattern
+// is one of logical pixels.
 void TCanvas::DrawFocusRect(const TRect& r) {
     const TRect d = ClampRect(r).Offset(m_origin.X, m_origin.Y);
     if (d.IsEmpty()) return;
-    const TClipView clip = TCanvasAccess::Clip(*this);
-    auto dots = [&](int x0, int x1, int y0, int y1) {
-        clip.ForEach({x0, y0, x1, y1}, [&](const TRect& piece) {
-            for (int y = piece.Top; y < piece.Bottom; ++y) {
-                uint32_t* row = m_target->ScanLine(y);
-                for (int x = piece.Left + ((piece.Left + y) & 1); x < piece.Right; x += 2)
-                    row[x] = ~row[x] & kRgbMask;
+    for (const TSurface& s : TCanvasAccess::Surfaces(*this)) {
+        auto dots = [&](int x0, int x1, int y0, int y1) {
+            if (s.Scale == 1) {
+                s.Clip.ForEach({x0, y0, x1, y1}, [&](const TRect& piece) {
+                    for (int y = piece.Top; y < piece.Bottom; ++y) {
+                        uint32_t* row = s.Row(y);
+                        for (int x = piece.Left + ((piece.Left + y) & 1); x < piece.Right; x += 2)
+                            row[x] = ~row[x] & kRgbMask;
+                    }
+                });
+                return;
             }
-        });
-    };
-    dots(d.Left, d.Right, d.Top, d.Top + 1);
-    if (d.Bottom - 1 > d.Top) dots(d.Left, d.Right, d.Bottom - 1, d.Bottom);
-    dots(d.Left, d.Left + 1, d.Top + 1, d.Bottom - 1);
-    if (d.Right - 1 > d.Left) dots(d.Right - 1, d.Right, d.Top + 1, d.Bottom - 1);
+            const TRect area = TRect{x0, y0, x1, y1}.Intersect(s.LogicalBounds());
+            for (int y = area.Top; y < area.Bottom; ++y)
+                for (int x = area.Left + ((area.Left + y) & 1); x < area.Right; x += 2)
+                    FillLogical(s, {x, y, x + 1, y + 1}, 0, TRop::Not);
+        };
+        dots(d.Left, d.Right, d.Top, d.Top + 1);
+        if (d.Bottom - 1 > d.Top) dots(d.Left, d.Right, d.Bottom - 1, d.Bottom);
+        dots(d.Left, d.Left + 1, d.Top + 1, d.Bottom - 1);
+        if (d.Right - 1 > d.Left) dots(d.Right - 1, d.Right, d.Top + 1, d.Bottom - 1);
+    }
 }
 
 void TCanvas::Frame3D(TRect& r, TColor topLeft, TColor bottomRight, int width) {
-    const TClipView clip = TCanvasAccess::Clip(*this);
     const uint32_t tl = ResolvePixel(topLeft), br = ResolvePixel(bottomRight);
     r = ClampRect(r);
     width = std::clamp(width, 0, kCoordLimit);
+    const TSurfaces surfaces = TCanvasAccess::Surfaces(*this);
     // Inclusive corners, as the outline polylines address them.
     int l = r.Left, t = r.Top, rr = r.Right - 1, b = r.Bottom - 1;
     for (int i = 0; i < width; ++i) {
         const TRect dev{l + m_origin.X, t + m_origin.Y, rr + m_origin.X, b + m_origin.Y};
         if (dev.Left <= dev.Right && dev.Top <= dev.Bottom) {
-            FillDeviceRect(*m_target, clip, {dev.Left, dev.Top, dev.Right, dev.Top + 1}, tl, TRop::Copy);
-            FillDeviceRect(*m_target, clip, {dev.Left, dev.Top, dev.Left + 1, dev.Bottom + 1}, tl,
-                           TRop::Copy);
-            FillDeviceRect(*m_target, clip, {dev.Right, dev.Top, dev.Right + 1, dev.Bottom}, br, TRop::Copy);
-            FillDeviceRect(*m_target, clip, {dev.Left, dev.Bottom, dev.Right + 1, dev.Bottom + 1}, br,
-                           TRop::Copy);
+            for (const TSurface& s : surfaces) {
+                FillLogical(s, {dev.Left, dev.Top, dev.Right, dev.Top + 1}, tl, TRop::Copy);
+                FillLogical(s, {dev.Left, dev.Top, dev.Left + 1, dev.Bottom + 1}, tl, TRop::Copy);
+                FillLogical(s, {dev.Right, dev.Top, dev.Right + 1, dev.Bottom}, br, TRop::Copy);
+                FillLogical(s, {dev.Left, dev.Bottom, dev.Right + 1, dev.Bottom + 1}, br, TRop::Copy);
+            }
         }
         ++l, ++t, --rr, --b;
     }

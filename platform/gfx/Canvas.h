@@ -58,18 +58,30 @@ public:
     void SetDeviceOrigin(core::TPoint origin) {
         m_origin = {std::clamp(origin.X, -(1 << 28), 1 << 28), std::clamp(origin.Y, -(1 << 28), 1 << 28)};
         m_clipValid = false;
+        m_hiClipValid = false;
     }
     [[nodiscard]] core::TPoint DeviceOrigin() const { return m_origin; }
-    // Device clip in target coordinates; nullopt = whole target.
+    // The target's pixels per logical pixel along each axis: a window's back buffer on a scaled
+    // screen. Origin, device clip and every coordinate stay logical (target pixels / scale);
+    // lines and fills cover whole scale x scale blocks, pictures are enlarged by whole pixels
+    // (photographs smoothly) and text is drawn by the font engine at its height x scale.
+    void SetScale(int scale) {
+        m_scale = std::clamp(scale, 1, 8);
+        m_clipValid = false;
+    }
+    [[nodiscard]] int Scale() const { return m_scale; }
+    // Device clip in target coordinates (divided by the scale); nullopt = whole target.
     void SetDeviceClip(std::optional<TRegion> clip) {
         m_deviceClip = std::move(clip);
         m_clipValid = false;
+        m_hiClipValid = false;
     }
 
     // The canvas's own clip in logical coordinates; nullopt = none.
     void SetClipRegion(std::optional<TRegion> clip) {
         m_clip = std::move(clip);
         m_clipValid = false;
+        m_hiClipValid = false;
     }
     void IntersectClipRect(const core::TRect& rect);
     void ExcludeClipRect(const core::TRect& rect);
@@ -134,6 +146,13 @@ private:
     mutable bool m_clipValid = false;
     mutable int m_clipWidth = -1;
     mutable int m_clipHeight = -1;
+    int m_scale = 1;
+    // The same for the target's picture at the screen scale (TBitmap::HiRes).
+    mutable std::vector<core::TRect> m_hiClipRects;
+    mutable bool m_hiClipValid = false;
+    mutable int m_hiClipScale = 0;
+    mutable int m_hiClipWidth = -1;
+    mutable int m_hiClipHeight = -1;
 };
 
 // Text with "&" accelerator marks: the shown text and the index (in code points) of the underlined

@@ -100,14 +100,17 @@ public:
         return pos;
     }
 
-    // Draws text with its cell's top-left at device (x, top); returns the width drawn.
-    long long Draw(TBitmap& target, const TClipView& clip, std::u32string_view text, long long x,
+    // Draws text with its cell's top-left at logical target (x, top) on a surface, with the
+    // glyphs of drawFace (the face at the surface's scale); returns the logical width drawn.
+    // Glyphs sit where the logical layout puts them, so text takes the room it measured.
+    long long Draw(const TSurface& surface, TFontFace& drawFace, std::u32string_view text, long long x,
                    long long top, uint32_t color, TFontStyles style, int accel) {
-        const long long baseline = top + m_face.Metrics.Ascent;
+        const long long k = surface.Scale;
+        const long long baseline = top * k + drawFace.Metrics.Ascent;
         // Past the clip's right edge (with room for a glyph reaching back) nothing more shows.
-        const long long stop = static_cast<long long>(clip.Bounds().Right) + m_face.Metrics.Height;
+        const long long stop = static_cast<long long>(surface.Clip.Bounds().Right) + drawFace.Metrics.Height;
         long long pen = 0, accelX0 = 0, accelX1 = 0;
-        for (std::size_t i = 0; i < text.size() && x + pen <= stop; ++i) {
+        for (std::size_t i = 0; i < text.size() && (x + pen) * k <= stop; ++i) {
             const char32_t ch = text[i];
             const int advance = Advance(ch, pen);
             if (static_cast<int>(i) == accel) {
@@ -115,34 +118,33 @@ public:
                 accelX1 = accelX0 + advance;
             }
             if (ch != U'\t') {
-                const TGlyph& g = TextEngine::GlyphFor(m_face, ch);
-                if (g.Width > 0) Blend(target, clip, g, x + pen + g.Left, baseline - g.Top, color);
+                const TGlyph& g = TextEngine::GlyphFor(drawFace, ch);
+                if (g.Width > 0) Blend(surface, g, (x + pen) * k + g.Left, baseline - g.Top, color);
             }
             pen += advance;
         }
         auto line = [&](long long x0, long long x1, int offset, int thickness) {
-            FillDeviceRect(target, clip,
-                           {ClampCoord(x0), ClampCoord(baseline + offset), ClampCoord(x1),
+            FillDeviceRect(surface,
+                           {ClampCoord(x0 * k), ClampCoord(baseline + offset), ClampCoord(x1 * k),
                             ClampCoord(baseline + offset + thickness)},
                            color, TRop::Copy);
         };
-        if (style & fsUnderline) line(x, x + pen, m_face.UnderlineOffset, m_face.UnderlineThickness);
-        if (style & fsStrikeOut) line(x, x + pen, m_face.StrikeoutOffset, m_face.StrikeoutThickness);
+        if (style & fsUnderline) line(x, x + pen, drawFace.UnderlineOffset, drawFace.UnderlineThickness);
+        if (style & fsStrikeOut) line(x, x + pen, drawFace.StrikeoutOffset, drawFace.StrikeoutThickness);
         if (accel >= 0 && accelX1 > accelX0)
-            line(accelX0, accelX1, m_face.UnderlineOffset, m_face.UnderlineThickness);
+            line(accelX0, accelX1, drawFace.UnderlineOffset, drawFace.UnderlineThickness);
         return pen;
     }
 
     [[nodiscard]] const TFontMetrics& Metrics() const { return m_face.Metrics; }
 
 private:
-    static void Blend(TBitmap& target, const TClipView& clip, const TGlyph& g, long long gx, long long gy,
-                      uint32_t color) {
+    static void Blend(const TSurface& surface, const TGlyph& g, long long gx, long long gy, uint32_t color) {
         const TRect area{ClampCoord(gx), ClampCoord(gy), ClampCoord(gx + g.Width), ClampCoord(gy + g.Height)};
-        clip.ForEach(area, [&](const TRect& r) {
+        surface.Clip.ForEach(area, [&](const TRect& r) {
             for (int y = r.Top; y < r.Bottom; ++y) {
                 const uint8_t* cov = g.Coverage.data() + static_cast<std::size_t>(y - area.Top) * g.Width;
-                uint32_t* row = target.ScanLine(y);
+                uint32_t* row = surface.Row(y);
                 for (int x = r.Left; x < r.Right; ++x) {
                     const uint8_t a = cov[x - area.Left];
                     if (a) BlendPixel(row[x], color, a);
@@ -265,22 +267,33 @@ void ApplyEllipsis(TLineWriter& writer, TTextLine& line, long long limit) {
 
 }  // namespace
 
+namespace {
+
+// The face that draws a font on a surface of the given scale: the font at its height x scale.
+std::shared_ptr<TFontFace> FaceAt(const TFont& font, const std::shared_ptr<TFontFace>& logical, int scale) {
+    if (scale == 1) return logical;
+    const int height = font.Height() == 0 ? -11 : font.Height();
+    return TextEngine::ResolveFace(font.Name(), height * scale, font.Style());
+}
+
+}  // namespace
+
 void TCanvas::TextOut(int x, int y, const std::string& text) {
     auto face = Font.Face();
     const std::u32string t = DecodeUtf8(text);
-    const TClipView clip = TCanvasAccess::Clip(*this);
     const long long dx = static_cast<long long>(x) + m_origin.X, dy = static_cast<long long>(y) + m_origin.Y;
     long long width = 0;
-    {
+    for (const TSurface& s : TCanvasAccess::Surfaces(*this)) {
+        auto drawFace = FaceAt(Font, face, s.Scale);
         auto lock = TextEngine::Lock();
         TLineWriter writer(*face, false);
         width = writer.Width(t);
         if (Brush.Style == TBrushStyle::bsSolid)
-            FillDeviceRect(*m_target, clip,
-                           {ClampCoord(dx), ClampCoord(dy), ClampCoord(dx + width),
-                            ClampCoord(dy + face->Metrics.Height)},
-                           ResolvePixel(Brush.Color), TRop::Copy);
-        writer.Draw(*m_target, clip, t, dx, dy, ResolvePixel(Font.Color()), Font.Style(), -1);
+            FillLogical(s,
+                        {ClampCoord(dx), ClampCoord(dy), ClampCoord(dx + width),
+                         ClampCoord(dy + face->Metrics.Height)},
+                        ResolvePixel(Brush.Color), TRop::Copy);
+        writer.Draw(s, *drawFace, t, dx, dy, ResolvePixel(Font.Color()), Font.Style(), -1);
     }
     MoveTo(ClampCoord(x + width), y);
 }
@@ -289,13 +302,14 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
     auto face = Font.Face();
     const std::u32string t = DecodeUtf8(text);
     const TRect limit = ClampRect(rect).Offset(m_origin.X, m_origin.Y);
-    const TClipView clip = TCanvasAccess::Clip(*this, limit);
-    if (Brush.Style == TBrushStyle::bsSolid)
-        FillDeviceRect(*m_target, clip, limit, ResolvePixel(Brush.Color), TRop::Copy);
-    auto lock = TextEngine::Lock();
-    TLineWriter writer(*face, false);
-    writer.Draw(*m_target, clip, t, static_cast<long long>(x) + m_origin.X,
-                static_cast<long long>(y) + m_origin.Y, ResolvePixel(Font.Color()), Font.Style(), -1);
+    for (const TSurface& s : TCanvasAccess::Surfaces(*this, limit)) {
+        if (Brush.Style == TBrushStyle::bsSolid) FillLogical(s, limit, ResolvePixel(Brush.Color), TRop::Copy);
+        auto drawFace = FaceAt(Font, face, s.Scale);
+        auto lock = TextEngine::Lock();
+        TLineWriter writer(*face, false);
+        writer.Draw(s, *drawFace, t, static_cast<long long>(x) + m_origin.X,
+                    static_cast<long long>(y) + m_origin.Y, ResolvePixel(Font.Color()), Font.Style(), -1);
+    }
 }
 
 int TCanvas::TextWidth(const std::string& text) const {
@@ -369,29 +383,33 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, uint32_t flags) {
     else if (singleLine && (flags & DT_BOTTOM))
         y = static_cast<long long>(r.Bottom) - lineHeight;
     const TRect limitRect = (flags & DT_NOCLIP) ? kUnlimited : r.Offset(m_origin.X, m_origin.Y);
-    const TClipView clip = TCanvasAccess::Clip(*this, limitRect);
     const uint32_t color = ResolvePixel(Font.Color());
     const uint32_t background = ResolvePixel(Brush.Color);
     const bool opaque = Brush.Style == TBrushStyle::bsSolid;
     const TFontStyles style = Font.Style();
-    const TRect bounds = clip.Bounds();
-    for (const TTextLine& l : lines) {
-        const long long top = y + m_origin.Y;
-        y += lineHeight;
-        if (top >= bounds.Bottom) break;
-        if (top + lineHeight <= bounds.Top) continue;
-        long long x = r.Left;
-        if (flags & DT_CENTER)
-            x = r.Left + (r.Width() - l.Width) / 2;
-        else if (flags & DT_RIGHT)
-            x = r.Right - l.Width;
-        x += m_origin.X;
-        if (opaque)
-            FillDeviceRect(
-                *m_target, clip,
-                {ClampCoord(x), ClampCoord(top), ClampCoord(x + l.Width), ClampCoord(top + lineHeight)},
-                background, TRop::Copy);
-        writer.Draw(*m_target, clip, l.Text, x, top, color, style, (flags & DT_HIDEPREFIX) ? -1 : l.Accel);
+    const long long firstY = y;
+    for (const TSurface& s : TCanvasAccess::Surfaces(*this, limitRect)) {
+        auto drawFace = FaceAt(Font, face, s.Scale);
+        const TRect bounds = s.LogicalBounds();
+        y = firstY;
+        for (const TTextLine& l : lines) {
+            const long long top = y + m_origin.Y;
+            y += lineHeight;
+            if (top >= bounds.Bottom) break;
+            if (top + lineHeight <= bounds.Top) continue;
+            long long x = r.Left;
+            if (flags & DT_CENTER)
+                x = r.Left + (r.Width() - l.Width) / 2;
+            else if (flags & DT_RIGHT)
+                x = r.Right - l.Width;
+            x += m_origin.X;
+            if (opaque)
+                FillLogical(
+                    s,
+                    {ClampCoord(x), ClampCoord(top), ClampCoord(x + l.Width), ClampCoord(top + lineHeight)},
+                    background, TRop::Copy);
+            writer.Draw(s, *drawFace, l.Text, x, top, color, style, (flags & DT_HIDEPREFIX) ? -1 : l.Accel);
+        }
     }
     return height;
 }

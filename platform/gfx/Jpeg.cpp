@@ -197,6 +197,7 @@ bool TJPEGImage::LoadFromMemory(const uint8_t* data, std::size_t size) {
         return false;
     }
     m_bitmap = std::move(state.bitmap);
+    m_bitmap.Smooth = true;
     m_data.assign(data, data + size);
     m_error.clear();
     return true;

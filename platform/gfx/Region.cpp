@@ -4,6 +4,8 @@
 #include <pixman.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 namespace platform::gfx {
@@ -146,6 +148,17 @@ TRegion& TRegion::Xor(const TRegion& other) {
     onlyOther.Subtract(*this);
     Subtract(other);
     return Union(onlyOther);
+}
+
+TRegion TRegion::Scaled(int factor) const {
+    if (factor <= 1) return *this;
+    std::vector<core::TRect> rects = Rects();
+    const auto scale = [factor](int v) {
+        return static_cast<int>(
+            std::clamp<long long>(static_cast<long long>(v) * factor, INT32_MIN, INT32_MAX));
+    };
+    for (core::TRect& r : rects) r = {scale(r.Left), scale(r.Top), scale(r.Right), scale(r.Bottom)};
+    return TRegion(rects);
 }
 
 TRegion& TRegion::Offset(int dx, int dy) {

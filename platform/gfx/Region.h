@@ -34,6 +34,8 @@ public:
     TRegion& Subtract(const core::TRect& rect);
     TRegion& Xor(const TRegion& other);
     TRegion& Offset(int dx, int dy);
+    // Every pixel becomes a factor x factor block (factor >= 1).
+    [[nodiscard]] TRegion Scaled(int factor) const;
     void Clear();
 
     [[nodiscard]] static TRegion Combine(const TRegion& a, const TRegion& b, int mode);  // RGN_* below

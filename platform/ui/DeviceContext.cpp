@@ -5,6 +5,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/ui/PaintScheduler.h"
+#include "platform/ui/ScreenScale.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/WindowTree.h"
 
@@ -35,6 +36,7 @@ TDeviceContext::TDeviceContext(TWindowSystem& system, uint64_t windowId, TDevice
       m_buffer(std::move(buffer)),
       m_clip(std::move(clip)) {
     m_canvas = std::make_unique<gfx::TCanvas>(*m_buffer);
+    if (m_buffer != NullBuffer()) m_canvas->SetScale(system.Scale());
     m_canvas->SetDeviceOrigin(origin);
     m_canvas->SetDeviceClip(m_clip);
 }
@@ -118,12 +120,15 @@ void TPaintScheduler::Present() {
             top->m_dirty.Clear();  // shown again later, it is painted whole
             continue;
         }
-        top->m_dirty.Intersect(core::TRect{0, 0, top->m_backBuffer->Width(), top->m_backBuffer->Height()});
-        const std::vector<core::TRect> rects = top->m_dirty.Rects();
+        const int scale = m_system.Scale();
+        top->m_dirty.Intersect(
+            core::TRect{0, 0, top->m_backBuffer->Width() / scale, top->m_backBuffer->Height() / scale});
+        std::vector<core::TRect> rects = top->m_dirty.Rects();
         top->m_dirty.Clear();
         if (rects.empty()) continue;
         ++m_stats->Presents;
         m_stats->PresentedPixels += Area(gfx::TRegion(rects));
+        for (core::TRect& r : rects) r = ToDevice(r, scale);
         top->m_native->Present(*top->m_backBuffer, rects);
     }
 }

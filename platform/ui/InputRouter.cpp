@@ -9,6 +9,7 @@
 
 #include "platform/ui/FocusManager.h"
 #include "platform/ui/MoveSizeLoop.h"
+#include "platform/ui/ScreenScale.h"
 #include "platform/ui/Screens.h"
 #include "platform/ui/WindowSystem.h"
 
@@ -166,7 +167,7 @@ TWindow* TInputRouter::HitWindow(TWindow* top, core::TPoint screen, int& hit) {
 }
 
 TWindow* TInputRouter::WindowFromPoint(core::TPoint screen) {
-    TNativeWindow* native = m_system.Backend().NativeWindowAt(screen);
+    TNativeWindow* native = m_system.Backend().NativeWindowAt(ToDevice(screen, m_system.Scale()));
     TWindow* top = native ? native->Client() : nullptr;
     if (!m_system.IsWindow(top)) return nullptr;
     if (!top->IsVisible() || top->IsIconic() || !top->HitsShape(top->ScreenToWindow(screen))) return nullptr;

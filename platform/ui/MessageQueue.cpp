@@ -9,6 +9,7 @@
 #include "platform/ui/InputRouter.h"
 #include "platform/ui/MoveSizeLoop.h"
 #include "platform/ui/PaintScheduler.h"
+#include "platform/ui/ScreenScale.h"
 #include "platform/ui/TerminationSignals.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/WindowTree.h"
@@ -28,7 +29,18 @@ bool TMessageQueue::Post(TWindow* window, uint32_t msg, TWParam wParam, TLParam 
 
 void TMessageQueue::PollBackend() {
     TInputEvent e;
-    while (m_system.Backend().PollEvent(e)) m_input.push_back(e);
+    const int scale = m_system.Scale();
+    while (m_system.Backend().PollEvent(e)) {
+        if (scale > 1) {
+            e.ScreenPos = ToLogical(e.ScreenPos, scale);
+            // A desktop move keeps the window's logical size; lost pixels cover whole blocks.
+            e.Rect = e.Kind == TInputKind::Configure
+                         ? core::TRect{ToLogical(e.Rect.Left, scale), ToLogical(e.Rect.Top, scale),
+                                       ToLogical(e.Rect.Right, scale), ToLogical(e.Rect.Bottom, scale)}
+                         : ToLogicalCovering(e.Rect, scale);
+        }
+        m_input.push_back(e);
+    }
 }
 
 void TMessageQueue::ForgetNative(const TNativeWindow* native) {

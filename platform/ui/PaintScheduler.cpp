@@ -210,8 +210,8 @@ void TPaintScheduler::UpdateWindow(TWindow* window) {
 
 void TPaintScheduler::EnsureBackBuffer(TWindow* topLevel) {
     if (topLevel->m_messageOnly) return;
-    const int w = std::max(0, topLevel->Width());
-    const int h = std::max(0, topLevel->Height());
+    const int w = std::max(0, topLevel->Width()) * m_system.Scale();
+    const int h = std::max(0, topLevel->Height()) * m_system.Scale();
     if (!topLevel->m_backBuffer) {
         topLevel->m_backBuffer = std::make_shared<gfx::TBitmap>(w, h);
     } else if (topLevel->m_backBuffer->Width() != w || topLevel->m_backBuffer->Height() != h) {

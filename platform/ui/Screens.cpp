@@ -8,6 +8,7 @@
 
 #include "platform/ui/InputRouter.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/ScreenScale.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace platform::ui {
@@ -59,6 +60,10 @@ core::TRect VirtualScreen(const std::vector<TMonitor>& monitors) {
 
 std::vector<TMonitor> TWindowSystem::Monitors() {
     std::vector<TMonitor> monitors = m_backend->Monitors();
+    for (TMonitor& m : monitors) {
+        m.Bounds = ToLogicalInside(m.Bounds, m_scale);
+        m.WorkArea = ToLogicalInside(m.WorkArea, m_scale);
+    }
     std::erase_if(monitors, [](const TMonitor& m) { return m.Bounds.IsEmpty(); });
     for (TMonitor& m : monitors) {
         m.WorkArea = m.WorkArea.Intersect(m.Bounds);
@@ -111,13 +116,13 @@ core::TPoint TWindowSystem::GetCursorPos() {
     // While scripted or buffered input is still to be taken, the pointer is where the input
     // taken so far left it, not where the last queued event will put it.
     if (m_queue->HasPendingInput()) return m_input->Pointer();
-    m_input->SetPointer(m_backend->CursorPos());
+    m_input->SetPointer(ToLogical(m_backend->CursorPos(), m_scale));
     return m_input->Pointer();
 }
 
 void TWindowSystem::SetCursorPos(core::TPoint screen) {
     m_input->SetPointer(screen);
-    m_backend->SetCursorPos(screen);
+    m_backend->SetCursorPos(ToDevice(screen, m_scale));
 }
 
 int TWindowSystem::GetSystemMetrics(int index) {

@@ -1,5 +1,7 @@
 // Enabling, styles and the attributes a native window shows: icon, shape, opacity, topmost.
 
+#include <optional>
+
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/FocusManager.h"
 #include "platform/ui/InputRouter.h"
@@ -56,7 +58,13 @@ void TWindowPlacement::SetWindowRgn(TWindow* window, std::optional<gfx::TRegion>
     if (!m_system.IsWindow(window)) return;
     window->m_region = std::move(region);
     if (!window->m_parent) {
-        if (window->m_native) window->m_native->SetShape(window->m_region ? &*window->m_region : nullptr);
+        if (window->m_native) {
+            // The shape is the logical region with every pixel a scale x scale block.
+            const std::optional<gfx::TRegion> shape =
+                window->m_region ? std::optional<gfx::TRegion>(window->m_region->Scaled(m_system.Scale()))
+                                 : std::nullopt;
+            window->m_native->SetShape(shape ? &*shape : nullptr);
+        }
         return;
     }
     if (redraw && window->IsWindowVisible()) m_system.Painter().InvalidateWhere(window);

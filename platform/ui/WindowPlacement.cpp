@@ -8,6 +8,7 @@
 #include "platform/ui/InputRouter.h"
 #include "platform/ui/MoveSizeLoop.h"
 #include "platform/ui/PaintScheduler.h"
+#include "platform/ui/ScreenScale.h"
 #include "platform/ui/Screens.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/WindowTree.h"
@@ -42,7 +43,8 @@ void TWindowPlacement::ApplyBounds(TWindow* window, const core::TRect& rect, boo
     TPaintScheduler& painter = m_system.Painter();
     if (!window->m_parent) {
         if (window->m_messageOnly) return;
-        if (window->m_native && m_desktopChange != window->m_id) window->m_native->SetBounds(rect);
+        if (window->m_native && m_desktopChange != window->m_id)
+            window->m_native->SetBounds(ToDevice(rect, m_system.Scale()));
         painter.EnsureBackBuffer(window);
         if ((sized || frameChanged) && visible) painter.RedrawAll(window);
         return;

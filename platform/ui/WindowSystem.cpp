@@ -2,9 +2,11 @@
 
 #include "platform/ui/WindowSystem.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/core/Clock.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/ui/FocusManager.h"
 #include "platform/ui/InputRouter.h"
 #include "platform/ui/MessageQueue.h"
@@ -23,6 +25,8 @@ TWindowSystem* g_current = nullptr;
 TWindowSystem::TWindowSystem(std::unique_ptr<TBackend> backend) : m_backend(std::move(backend)) {
     if (!m_backend) throw std::invalid_argument("TWindowSystem needs a backend");
     if (g_current) throw std::logic_error("a window system is already running");
+    m_scale = std::clamp(m_backend->Scale(), 1, 8);
+    gfx::SetScreenScale(m_scale);
     m_tree = std::make_unique<TWindowTree>(*this);
     m_placement = std::make_unique<TWindowPlacement>(*this);
     m_queue = std::make_unique<TMessageQueue>(*this);
@@ -38,6 +42,7 @@ TWindowSystem::TWindowSystem(std::unique_ptr<TBackend> backend) : m_backend(std:
 TWindowSystem::~TWindowSystem() {
     m_tree->DestroyAll();
     core::SetTickSource({});
+    gfx::SetScreenScale(1);
     g_current = nullptr;
 }
 

@@ -74,6 +74,8 @@ public:
     [[nodiscard]] static TWindowSystem& Instance();
 
     [[nodiscard]] TBackend& Backend() { return *m_backend; }
+    // The screen scale: device pixels per logical pixel (ScreenScale.h).
+    [[nodiscard]] int Scale() const { return m_scale; }
     [[nodiscard]] uint64_t Now() const;
 
     // ---- Windows (TWindowTree) ----
@@ -254,6 +256,7 @@ private:
 
     // Declared first: the windows' native windows go before the backend that made them.
     std::unique_ptr<TBackend> m_backend;
+    int m_scale = 1;
     std::unique_ptr<TWindowTree> m_tree;
     std::unique_ptr<TWindowPlacement> m_placement;
     std::unique_ptr<TMessageQueue> m_queue;

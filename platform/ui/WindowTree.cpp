@@ -11,6 +11,7 @@
 #include "platform/ui/MoveSizeLoop.h"
 #include "platform/ui/NonClient.h"
 #include "platform/ui/PaintScheduler.h"
+#include "platform/ui/ScreenScale.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowSystem.h"
 
@@ -78,7 +79,7 @@ TWindow* TWindowTree::NewWindow(const TCreateParams& params) {
 
 void TWindowTree::OpenNative(TWindow* w) {
     TNativeWindowParams np;
-    np.Bounds = w->m_rect;
+    np.Bounds = ToDevice(w->m_rect, m_system.Scale());
     np.Title = w->m_text;
     np.Popup = (w->m_exStyle & WS_EX_NOACTIVATE) != 0;
     np.ToolWindow = (w->m_exStyle & WS_EX_TOOLWINDOW) != 0;

@@ -165,6 +165,11 @@ public:
 
     [[nodiscard]] virtual std::string Name() const = 0;
 
+    // Device pixels per logical pixel (1, 2, 3), fixed for the backend's life. Everything this
+    // interface speaks of is in device pixels; the window system works in logical pixels and
+    // converts at this boundary (back buffers are logical size x scale).
+    [[nodiscard]] virtual int Scale() { return 1; }
+
     // Monotonic milliseconds; the window system installs this as the program's tick source.
     [[nodiscard]] virtual uint64_t Now() = 0;
 

@@ -13,7 +13,13 @@ namespace platform::ui {
 std::unique_ptr<TBackend> CreateDefaultBackend(std::string& error) {
     const char* value = std::getenv("VK_BACKEND");
     const std::string_view choice = value ? value : "";
-    if (choice == "headless") return std::make_unique<headless::THeadlessBackend>();
+    if (choice == "headless") {
+        headless::THeadlessScreen screen;
+        screen.Scale = headless::HeadlessScaleFromEnvironment();
+        screen.Width *= screen.Scale;
+        screen.Height *= screen.Scale;
+        return std::make_unique<headless::THeadlessBackend>(std::move(screen));
+    }
     x11::RegisterX11NotificationArea();
     x11::RegisterX11CursorImageSource();
     if (choice.empty() || choice == "x11") return x11::CreateX11Backend(error);

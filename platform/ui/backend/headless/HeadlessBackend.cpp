@@ -1,6 +1,7 @@
 #include "platform/ui/backend/headless/HeadlessBackend.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/ui/Messages.h"
 
@@ -20,6 +21,12 @@ uint32_t Blend(uint32_t over, uint32_t under, uint8_t alpha) {
 
 }  // namespace
 
+int HeadlessScaleFromEnvironment() {
+    const char* value = std::getenv("VK_SCALE");
+    if (!value || value[1] != '\0' || value[0] < '1' || value[0] > '8') return 1;
+    return value[0] - '0';
+}
+
 THeadlessBackend::THeadlessBackend(THeadlessScreen screen) {
     SetScreen(std::move(screen));
 }
@@ -29,10 +36,11 @@ THeadlessBackend::~THeadlessBackend() = default;
 void THeadlessBackend::SetScreen(THeadlessScreen screen) {
     screen.Width = std::max(1, screen.Width);
     screen.Height = std::max(1, screen.Height);
+    screen.Scale = std::clamp(screen.Scale, 1, 8);
     if (screen.Monitors.empty()) {
         const core::TRect all{0, 0, screen.Width, screen.Height};
         core::TRect work = all;
-        work.Bottom = std::max(work.Top + 1, work.Bottom - kPanelHeight);
+        work.Bottom = std::max(work.Top + 1, work.Bottom - kPanelHeight * screen.Scale);
         screen.Monitors.push_back({all, work});
     }
     m_screen = std::move(screen);

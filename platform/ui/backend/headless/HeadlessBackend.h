@@ -20,12 +20,20 @@
 
 namespace platform::ui::headless {
 
+// Sizes and monitors are in device pixels: a screen of scale 2 that shows 1024 x 768 logical
+// pixels is 2048 x 1536.
 struct THeadlessScreen {
     int Width = 1024;
     int Height = 768;
-    // Empty: one monitor of the screen's size with a 40-pixel panel at the bottom.
+    // Empty: one monitor of the screen's size with a panel of 40 x Scale pixels at the bottom.
     std::vector<TMonitor> Monitors;
+    // Device pixels per logical pixel (1..8).
+    int Scale = 1;
 };
+
+// The scale that programs on the headless backend ask for with VK_SCALE (1 when unset or not a
+// whole number from 1 to 8).
+[[nodiscard]] int HeadlessScaleFromEnvironment();
 
 // What the backend knows of one native window.
 struct TNativeWindowState {
@@ -55,6 +63,7 @@ public:
 
     // ---- TBackend ----
     [[nodiscard]] std::string Name() const override { return "headless"; }
+    [[nodiscard]] int Scale() override { return m_screen.Scale; }
     [[nodiscard]] uint64_t Now() override { return m_now; }
     [[nodiscard]] std::vector<TMonitor> Monitors() override;
     [[nodiscard]] core::TPoint CursorPos() override { return m_pointer; }

@@ -114,8 +114,13 @@ void THeadlessSession::Advance(uint64_t ms) {
     ProcessMessages();
 }
 
+core::TPoint THeadlessSession::Device(core::TPoint logical) const {
+    const int scale = m_backend->Screen().Scale;
+    return {logical.X * scale, logical.Y * scale};
+}
+
 void THeadlessSession::MouseMove(core::TPoint screen) {
-    m_backend->QueueMouseMove(screen);
+    m_backend->QueueMouseMove(Device(screen));
     ProcessMessages();
 }
 
@@ -130,14 +135,14 @@ void THeadlessSession::MouseUp(TMouseButton button) {
 }
 
 void THeadlessSession::Click(core::TPoint screen, TMouseButton button) {
-    m_backend->QueueMouseMove(screen);
+    m_backend->QueueMouseMove(Device(screen));
     m_backend->QueueButton(button, true);
     m_backend->QueueButton(button, false);
     ProcessMessages();
 }
 
 void THeadlessSession::DoubleClick(core::TPoint screen, TMouseButton button) {
-    m_backend->QueueMouseMove(screen);
+    m_backend->QueueMouseMove(Device(screen));
     for (int i = 0; i < 2; ++i) {
         m_backend->QueueButton(button, true);
         m_backend->QueueButton(button, false);
@@ -147,11 +152,11 @@ void THeadlessSession::DoubleClick(core::TPoint screen, TMouseButton button) {
 
 void THeadlessSession::Drag(core::TPoint from, core::TPoint to, int steps, TMouseButton button) {
     steps = std::max(1, steps);
-    m_backend->QueueMouseMove(from);
+    m_backend->QueueMouseMove(Device(from));
     m_backend->QueueButton(button, true);
     for (int i = 1; i <= steps; ++i)
         m_backend->QueueMouseMove(
-            {from.X + (to.X - from.X) * i / steps, from.Y + (to.Y - from.Y) * i / steps});
+            Device({from.X + (to.X - from.X) * i / steps, from.Y + (to.Y - from.Y) * i / steps}));
     m_backend->QueueButton(button, false);
     ProcessMessages();
 }
@@ -227,7 +232,8 @@ gfx::TBitmap THeadlessSession::CaptureWindow(const TWindow* window) {
 }
 
 gfx::TColor THeadlessSession::ScreenPixel(int x, int y) {
-    return Screenshot().Pixel(x, y);
+    const core::TPoint device = Device({x, y});
+    return Screenshot().Pixel(device.X, device.Y);
 }
 
 }  // namespace platform::ui::headless

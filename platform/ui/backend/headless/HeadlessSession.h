@@ -32,7 +32,7 @@ public:
     // Dispatches every pending message (input, posted, paint, due timers) and presents.
     void ProcessMessages();
 
-    // ---- Pointer (screen coordinates) ----
+    // ---- Pointer (logical screen coordinates; the backend gets them times the scale) ----
     void MouseMove(core::TPoint screen);
     void MouseDown(TMouseButton button = TMouseButton::Left);
     void MouseUp(TMouseButton button = TMouseButton::Left);
@@ -64,9 +64,11 @@ public:
     [[nodiscard]] gfx::TBitmap Screenshot();
     // A top-level window's presented pixels.
     [[nodiscard]] gfx::TBitmap CaptureWindow(const TWindow* window);
+    // The screen's pixel at a logical point (the top-left of its block on a scaled screen).
     [[nodiscard]] gfx::TColor ScreenPixel(int x, int y);
 
 private:
+    [[nodiscard]] core::TPoint Device(core::TPoint logical) const;
     std::unique_ptr<TWindowSystem> m_system;
     THeadlessBackend* m_backend = nullptr;  // owned by m_system
     bool m_inIdleHook = false;

@@ -67,6 +67,7 @@ std::unique_ptr<TBackend> CreateX11Backend(std::string& error) {
 TX11Backend::TX11Backend(Display* display)
     : m_display(display), m_screen(DefaultScreen(display)), m_root(RootWindow(display, m_screen)) {
     m_atoms.Intern(m_display, m_screen);
+    m_scale = DetectScale();
 
     int eventBase = 0, errorBase = 0;
     m_haveShape = XShapeQueryExtension(m_display, &eventBase, &errorBase) == True;

@@ -57,6 +57,8 @@ public:
     TX11Backend& operator=(const TX11Backend&) = delete;
 
     [[nodiscard]] std::string Name() const override { return "x11"; }
+    // Chosen at start (X11Scale.h); X coordinates are device pixels.
+    [[nodiscard]] int Scale() override { return m_scale; }
     [[nodiscard]] uint64_t Now() override;
     [[nodiscard]] std::vector<TMonitor> Monitors() override;
     [[nodiscard]] core::TPoint CursorPos() override;
@@ -168,9 +170,11 @@ private:
     void TranslateReparent(TX11Window& w, const XReparentEvent& event);
     // A notification of a frame around one of our windows; false for any other event.
     bool TranslateFrameEvent(const XEvent& event);
+    [[nodiscard]] int DetectScale() const;
 
     Display* m_display;
     int m_screen;
+    int m_scale = 1;
     Window m_root;
     TX11Atoms m_atoms;
     Window m_helper = None;  // unmapped: selection traffic and server timestamps
