@@ -59,12 +59,21 @@ public:
     void Assign(const TBitmap& other) { *this = other; }
     void Clear() { SetSize(0, 0); }
 
-    [[nodiscard]] uint32_t* ScanLine(int y) { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; }
+    // Copies of a bitmap share its pixels until one of them asks for writable pixels, which gives
+    // that one its own; a pointer from the writable accessors is valid until the bitmap is copied.
+    [[nodiscard]] uint32_t* ScanLine(int y) { return Bits() + static_cast<std::size_t>(y) * m_width; }
     [[nodiscard]] const uint32_t* ScanLine(int y) const {
-        return m_pixels.data() + static_cast<std::size_t>(y) * m_width;
+        return Bits() + static_cast<std::size_t>(y) * m_width;
     }
-    [[nodiscard]] uint32_t* Bits() { return m_pixels.data(); }
-    [[nodiscard]] const uint32_t* Bits() const { return m_pixels.data(); }
+    [[nodiscard]] uint32_t* Bits() {
+        if (m_pixels.use_count() > 1) Unshare();
+        return m_pixels ? m_pixels->data() : nullptr;
+    }
+    [[nodiscard]] const uint32_t* Bits() const { return m_pixels ? m_pixels->data() : nullptr; }
+    // True when this bitmap and other read the same pixel storage (a copy not yet written to).
+    [[nodiscard]] bool SharesPixelsWith(const TBitmap& other) const {
+        return m_pixels && m_pixels == other.m_pixels;
+    }
     // Out-of-range reads give black; out-of-range writes are ignored.
     [[nodiscard]] TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
@@ -92,14 +101,18 @@ public:
 
     // The format read from a file, or nullopt for a bitmap made in memory (which is written as
     // 24-bit BI_RGB, bottom-up).
-    [[nodiscard]] const std::optional<TBmpFormat>& SourceFormat() const { return m_format; }
+    [[nodiscard]] const std::optional<TBmpFormat>& SourceFormat() const;
     void ForgetSourceFormat() { m_format.reset(); }
 
 private:
     int m_width = 0;
     int m_height = 0;
-    std::vector<uint32_t> m_pixels;
-    std::optional<TBmpFormat> m_format;
+    void Unshare();
+
+    // Shared by copies: the pixels until one copy writes, the source format (never changed in
+    // place) always. Null when there is nothing to hold.
+    std::shared_ptr<std::vector<uint32_t>> m_pixels;
+    std::shared_ptr<const std::optional<TBmpFormat>> m_format;
     std::unique_ptr<TCanvas> m_canvas;
 };
 
