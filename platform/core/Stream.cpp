@@ -45,6 +45,11 @@ std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
     return count;
 }
 
+const uint8_t* TMemoryStream::RemainingBytes(std::size_t& count) const {
+    count = m_position < m_data.size() ? m_data.size() - m_position : 0;
+    return count ? m_data.data() + m_position : nullptr;
+}
+
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
     int64_t base = 0;
     switch (origin) {

@@ -27,6 +27,13 @@ public:
     bool WriteAll(const void* buffer, std::size_t count) { return Write(buffer, count) == count; }
     // Copies count bytes from source (all remaining when count is 0); returns bytes copied.
     int64_t CopyFrom(TStream& source, int64_t count);
+    // The bytes from the position to the end, when the stream holds them in memory, so that a
+    // reader can parse them in place and then Seek past what it used; nullptr (count 0) when it
+    // does not. Valid until the stream is written to or freed.
+    [[nodiscard]] virtual const uint8_t* RemainingBytes(std::size_t& count) const {
+        count = 0;
+        return nullptr;
+    }
 };
 
 class TMemoryStream : public TStream {
@@ -38,6 +45,7 @@ public:
     std::size_t Write(const void* buffer, std::size_t count) override;
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     [[nodiscard]] int64_t Size() const override { return static_cast<int64_t>(m_data.size()); }
+    [[nodiscard]] const uint8_t* RemainingBytes(std::size_t& count) const override;
 
     void SetSize(std::size_t size);
     void Clear();

@@ -19,7 +19,7 @@ TBitmap::TBitmap(int width, int height) {
 TBitmap::~TBitmap() = default;
 
 // The canvas is never copied or moved: it is bound to one bitmap object, and each object makes its
-// own on first use.
+// own on first use. Pixels and format are shared (see Bits).
 TBitmap::TBitmap(const TBitmap& other)
     : Transparent(other.Transparent),
       TransparentColor(other.TransparentColor),
@@ -53,7 +53,7 @@ TBitmap::TBitmap(TBitmap&& other) noexcept
       m_format(std::move(other.m_format)),
       m_hiRes(std::move(other.m_hiRes)) {
     Smooth = other.Smooth;
-    other.m_pixels.clear();
+    other.m_pixels.reset();
     other.m_format.reset();
 }
 
@@ -63,7 +63,7 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
         m_width = std::exchange(other.m_width, 0);
         m_height = std::exchange(other.m_height, 0);
         m_pixels = std::move(other.m_pixels);
-        other.m_pixels.clear();
+        other.m_pixels.reset();
         m_format = std::move(other.m_format);
         other.m_format.reset();
         m_hiRes = std::move(other.m_hiRes);
@@ -74,16 +74,27 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
     return *this;
 }
 
+void TBitmap::Unshare() {
+    m_pixels = std::make_shared<std::vector<uint32_t>>(*m_pixels);
+}
+
+const std::optional<TBmpFormat>& TBitmap::SourceFormat() const {
+    static const std::optional<TBmpFormat> none;
+    return m_format ? *m_format : none;
+}
+
 void TBitmap::SetSize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width == m_width && height == m_height) return;
     m_hiRes.reset();
-    std::vector<uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    auto pixels = std::make_shared<std::vector<uint32_t>>(
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     const int keepW = std::min(width, m_width);
     const int keepH = std::min(height, m_height);
+    const TBitmap& self = *this;  // reading needs no pixels of its own
     for (int y = 0; keepW > 0 && y < keepH; ++y)
-        std::memcpy(pixels.data() + static_cast<std::size_t>(y) * width, ScanLine(y),
+        std::memcpy(pixels->data() + static_cast<std::size_t>(y) * width, self.ScanLine(y),
                     static_cast<std::size_t>(keepW) * sizeof(uint32_t));
     m_pixels = std::move(pixels);
     m_width = width;
@@ -142,8 +153,8 @@ bool TBitmap::LoadFromMemory(const uint8_t* data, std::size_t size) {
     m_hiRes.reset();
     m_width = decoded.Width;
     m_height = decoded.Height;
-    m_pixels = std::move(decoded.Pixels);
-    m_format = std::move(decoded.Format);
+    m_pixels = std::make_shared<std::vector<uint32_t>>(std::move(decoded.Pixels));
+    m_format = std::make_shared<const std::optional<TBmpFormat>>(std::move(decoded.Format));
     return true;
 }
 
@@ -155,6 +166,9 @@ bool TBitmap::LoadFromFile(const std::string& path) {
 bool TBitmap::LoadFromStream(core::TStream& stream) {
     const int64_t start = stream.Position();
     const int64_t available = stream.Size() - start;
+    // A stream held in memory is decoded where its bytes lie.
+    std::size_t inPlace = 0;
+    const uint8_t* const bytesInPlace = stream.RemainingBytes(inPlace);
     const auto fail = [&] {
         stream.SetPosition(start);
         return false;
@@ -168,6 +182,11 @@ bool TBitmap::LoadFromStream(core::TStream& stream) {
     // The length is known, and checked against what the stream holds, before anything is allocated.
     const auto length = bmp::FileLength(head, *headBytes);
     if (!length || *length > static_cast<uint64_t>(available)) return fail();
+    if (bytesInPlace && inPlace >= *length) {
+        if (!LoadFromMemory(bytesInPlace, static_cast<std::size_t>(*length))) return fail();
+        stream.SetPosition(start + static_cast<int64_t>(*length));
+        return true;
+    }
     std::vector<uint8_t> bytes(static_cast<std::size_t>(*length));
     std::memcpy(bytes.data(), head, *headBytes);
     if (!stream.ReadExact(bytes.data() + *headBytes, bytes.size() - *headBytes)) return fail();
@@ -176,7 +195,8 @@ bool TBitmap::LoadFromStream(core::TStream& stream) {
 }
 
 std::vector<uint8_t> TBitmap::SaveToMemory() const {
-    return bmp::Encode(m_pixels.data(), m_width, m_height, m_format ? &*m_format : nullptr);
+    const auto& format = SourceFormat();
+    return bmp::Encode(Bits(), m_width, m_height, format ? &*format : nullptr);
 }
 
 void TBitmap::SaveToStream(core::TStream& stream) const {

@@ -59,20 +59,23 @@ public:
     void Assign(const TBitmap& other) { *this = other; }
     void Clear() { SetSize(0, 0); }
 
-    // Writable pixels: taking them forgets the picture kept at the screen scale (below), since
-    // what is written through them is not drawn there.
-    [[nodiscard]] uint32_t* ScanLine(int y) {
-        m_hiRes.reset();
-        return m_pixels.data() + static_cast<std::size_t>(y) * m_width;
-    }
+    // Copies of a bitmap share its pixels until one of them asks for writable pixels, which gives
+    // that one its own; a pointer from the writable accessors is valid until the bitmap is copied.
+    // Taking writable pixels also forgets the picture kept at the screen scale (below), since what
+    // is written through them is not drawn there.
+    [[nodiscard]] uint32_t* ScanLine(int y) { return Bits() + static_cast<std::size_t>(y) * m_width; }
     [[nodiscard]] const uint32_t* ScanLine(int y) const {
-        return m_pixels.data() + static_cast<std::size_t>(y) * m_width;
+        return Bits() + static_cast<std::size_t>(y) * m_width;
     }
     [[nodiscard]] uint32_t* Bits() {
         m_hiRes.reset();
-        return m_pixels.data();
+        return WritablePixels();
     }
-    [[nodiscard]] const uint32_t* Bits() const { return m_pixels.data(); }
+    [[nodiscard]] const uint32_t* Bits() const { return m_pixels ? m_pixels->data() : nullptr; }
+    // True when this bitmap and other read the same pixel storage (a copy not yet written to).
+    [[nodiscard]] bool SharesPixelsWith(const TBitmap& other) const {
+        return m_pixels && m_pixels == other.m_pixels;
+    }
     // Out-of-range reads give black; out-of-range writes are ignored.
     [[nodiscard]] TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
@@ -110,14 +113,23 @@ public:
 
     // The format read from a file, or nullopt for a bitmap made in memory (which is written as
     // 24-bit BI_RGB, bottom-up).
-    [[nodiscard]] const std::optional<TBmpFormat>& SourceFormat() const { return m_format; }
+    [[nodiscard]] const std::optional<TBmpFormat>& SourceFormat() const;
     void ForgetSourceFormat() { m_format.reset(); }
 
 private:
     int m_width = 0;
     int m_height = 0;
-    std::vector<uint32_t> m_pixels;
-    std::optional<TBmpFormat> m_format;
+    void Unshare();
+    // Own pixels to write to, keeping the picture at the screen scale (the canvas draws both).
+    [[nodiscard]] uint32_t* WritablePixels() {
+        if (m_pixels.use_count() > 1) Unshare();
+        return m_pixels ? m_pixels->data() : nullptr;
+    }
+
+    // Shared by copies: the pixels until one copy writes, the source format (never changed in
+    // place) always. Null when there is nothing to hold.
+    std::shared_ptr<std::vector<uint32_t>> m_pixels;
+    std::shared_ptr<const std::optional<TBmpFormat>> m_format;
     std::unique_ptr<TCanvas> m_canvas;
     std::unique_ptr<TBitmap> m_hiRes;
     friend class TCanvasAccess;

@@ -168,7 +168,7 @@ TSurface TCanvasAccess::Primary(const TCanvas& c, const TRect& limit) {
         c.m_clipWidth = w;
         c.m_clipHeight = h;
     }
-    return TSurface{t.m_pixels.data(), w, h, c.m_scale,
+    return TSurface{t.WritablePixels(), w, h, c.m_scale,
                     TClipView{&c.m_clipRects, ScaledLimit(limit, c.m_scale)}};
 }
 
@@ -191,7 +191,7 @@ TSurfaces TCanvasAccess::Surfaces(TCanvas& c, const TRect& limit) {
         c.m_hiClipWidth = hi.m_width;
         c.m_hiClipHeight = hi.m_height;
     }
-    out.Add(TSurface{hi.m_pixels.data(), hi.m_width, hi.m_height, scale,
+    out.Add(TSurface{hi.WritablePixels(), hi.m_width, hi.m_height, scale,
                      TClipView{&c.m_hiClipRects, ScaledLimit(limit, scale)}});
     return out;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/ui/FocusManager.h"
 #include "platform/ui/InputRouter.h"
+#include "platform/ui/ScreenScale.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowSystem.h"
 
@@ -13,8 +14,9 @@ void TWindowSystem::SetImeCaretPos(TWindow* window, const core::TRect& clientRec
     TWindow* top = window->TopLevel();
     if (!top || !top->Native()) return;
     const core::TPoint origin = window->ClientToScreen({clientRect.Left, clientRect.Top});
-    m_backend->SetImeCaretRect(
-        top->Native(), {origin.X, origin.Y, origin.X + clientRect.Width(), origin.Y + clientRect.Height()});
+    // The input method places its windows in device pixels.
+    const core::TRect screen{origin.X, origin.Y, origin.X + clientRect.Width(), origin.Y + clientRect.Height()};
+    m_backend->SetImeCaretRect(top->Native(), ToDevice(screen, m_scale));
 }
 
 void TWindowSystem::ApplyImeComposition(const TInputEvent& event) {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "skin/data/bsSkinIniIndex.h"
 #include "skin/data/bsUtilsValues.h"
 
 namespace skin {
 
-using platform::core::TMemIniFile;
 
 namespace {
 
@@ -182,19 +182,19 @@ bool TbsLoadedSkin::LoadStore(const TbsSkinStore* store) {
     } else if (std::string problem = SkinTextProblem(store->IniStrings()); !problem.empty()) {
         m_loadProblem = "description: " + problem;
     }
-    TMemIniFile ini;
-    if (m_loadProblem.empty()) {
-        ini.SetStrings(store->IniStrings());
-        if (auto missing = MissingSkinSections(ini); !missing.empty()) {
-            m_loadProblem = "description lacks the section [" + missing.front() + "]";
-        }
-    }
     if (!m_loadProblem.empty()) return false;
+    // Indexed once over the store's own lines; the records then read their keys from it.
+    const TbsSkinIniIndex ini(store->IniStrings());
+    if (auto missing = MissingSkinSections(ini); !missing.empty()) {
+        m_loadProblem = "description lacks the section [" + missing.front() + "]";
+        return false;
+    }
 
     LoadDescription(ini);
     Picture = store->Picture;
     InactivePicture = store->InactivePicture;
     FrameMask = store->FrameMask;
+    // Copies share the store's pixels until either side writes to them (see TBitmap::Bits).
     ActivePictures = CopyBitmapList(store->ActivePictures);
     LoadRecords(ini);
     SkinIsEmpty = false;
@@ -210,8 +210,7 @@ bool TbsLoadedSkin::LoadCompressedStore(const TbsCompressedSkinStore& store) {
     const auto& data = store.CompressedData();
     if (!DecompressSkin(data.data(), data.size(), skin, &m_loadProblem)) return false;
 
-    TMemIniFile ini;
-    ini.SetStrings(skin.Lines);
+    const TbsSkinIniIndex ini(skin.Lines);
     Picture = std::move(skin.Pictures.Picture);
     InactivePicture = std::move(skin.Pictures.InactivePicture);
     FrameMask = std::move(skin.Pictures.FrameMask);

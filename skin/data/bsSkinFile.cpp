@@ -39,6 +39,10 @@ public:
         return target;
     }
     [[nodiscard]] int64_t Size() const override { return static_cast<int64_t>(m_size); }
+    [[nodiscard]] const uint8_t* RemainingBytes(std::size_t& count) const override {
+        count = m_size - m_pos;
+        return count ? m_data + m_pos : nullptr;
+    }
 
 private:
     const uint8_t* m_data;
