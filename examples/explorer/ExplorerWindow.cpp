@@ -1,6 +1,7 @@
 #include "ExplorerWindow.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <system_error>
 #include <vector>
 
@@ -146,6 +147,20 @@ void TExplorerWindow::BuildPanes(skin::TbsSkinData* skinData) {
     m_right = new TPane(this);
     m_right->SetAlign(alClient);
     m_right->SetParent(this);
+    // The preview under the list, each in a pane of its own with its skin bars.
+    m_preview = new TPane(this);
+    m_preview->SetAlign(alBottom);
+    m_preview->SetBounds(0, 0, 400, 130);
+    m_preview->SetParent(m_right);
+    Preview = new skin::TbsSkinRichEdit(this);
+    Preview->SetAlign(alClient);
+    Preview->SetReadOnly(true);
+    Preview->SetParent(m_preview);
+    Preview->SetVScrollBar(MakeBar(this, m_preview, skinData, true));
+    Preview->SetSkinData(skinData);
+    m_list = new TPane(this);
+    m_list->SetAlign(alClient);
+    m_list->SetParent(m_right);
     Files = new skin::TbsSkinListView(this);
     Files->SetAlign(alClient);
     Files->SetViewStyle(vsReport);
@@ -155,10 +170,13 @@ void TExplorerWindow::BuildPanes(skin::TbsSkinData* skinData) {
     Files->Columns().Add("Name", 240);
     Files->Columns().Add("Size", 90, taRightJustify);
     Files->Columns().Add("Kind", 120);
-    Files->SetParent(m_right);
-    Files->SetVScrollBar(MakeBar(this, m_right, skinData, true));
-    Files->SetHScrollBar(MakeBar(this, m_right, skinData, false));
+    Files->SetParent(m_list);
+    Files->SetVScrollBar(MakeBar(this, m_list, skinData, true));
+    Files->SetHScrollBar(MakeBar(this, m_list, skinData, false));
     Files->SetSkinData(skinData);
+    Files->OnSelectItem = [this](TComponent*, TListItem* item, bool selected) {
+        if (selected) ShowFile(item);
+    };
     Files->OnColumnClick = [this](TComponent*, int column) {
         SortDescending = column == SortColumn ? !SortDescending : false;
         SortColumn = column;
@@ -221,6 +239,32 @@ void TExplorerWindow::ShowFolder(TTreeNode* node) {
 }
 
 void TExplorerWindow::SortFiles() { Files->AlphaSort(); }
+
+void TExplorerWindow::ShowFile(const TListItem* item) {
+    constexpr std::uintmax_t kLargest = 4u << 20;
+    const fs::path path = NodePath(Tree->Selected()) / item->Caption();
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        Preview->SetText("");
+        return;
+    }
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec || size > kLargest) {
+        Preview->SetText(ec ? "(cannot be read)" : "(too large to show)");
+        return;
+    }
+    std::string head(static_cast<std::size_t>(std::min<std::uintmax_t>(size, 4096)), '\0');
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        head.resize(std::fread(head.data(), 1, head.size(), f));
+        std::fclose(f);
+    }
+    // A NUL near the start marks a binary file: its bytes would show as noise.
+    if (head.find('\0') != std::string::npos) {
+        Preview->SetText("(binary file)");
+        return;
+    }
+    if (!Preview->Lines().LoadFromFile(path.string())) Preview->SetText("(cannot be read)");
+}
 
 void TExplorerWindow::RenameFolder(TTreeNode* node, std::string& name) {
     const fs::path from = NodePath(node);

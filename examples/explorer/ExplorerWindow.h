@@ -3,7 +3,8 @@
 // left with its skin scroll bar, a splitter, and a report list of the chosen folder's files
 // (name, size, kind) with its skin scroll bars; a click on a column title sorts by that column,
 // a second click reverses the order (folders stay first). Folders are read when they are first opened.
-// F2 or a slow second click on a folder in the tree renames it on disk.
+// F2 or a slow second click on a folder in the tree renames it on disk. Under the list a read-only
+// rich edit shows the chosen file's text (rich text for RTF files).
 
 #include <deque>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "skin/controls/bsSkinCtrlsControlBar.h"
 #include "skin/controls/bsSkinCtrlsLabels.h"
 #include "skin/controls/bsSkinCtrlsListView.h"
+#include "skin/controls/bsSkinCtrlsRichEdit.h"
 #include "skin/controls/bsSkinCtrlsSplitter.h"
 #include "skin/controls/bsSkinCtrlsTreeView.h"
 #include "skin/form/bsSkinForm.h"
@@ -27,6 +29,7 @@ public:
 
     skin::TbsSkinTreeView* Tree = nullptr;
     skin::TbsSkinListView* Files = nullptr;
+    skin::TbsSkinRichEdit* Preview = nullptr;
     skin::TbsSkinSplitter* Splitter = nullptr;
     skin::TbsSkinControlBar* Bar = nullptr;
     skin::TbsSkinStdLabel* PathLabel = nullptr;
@@ -41,6 +44,8 @@ private:
     void AddFolderNode(platform::forms::TTreeNode* parent, const std::filesystem::path& path);
     void FillChildren(platform::forms::TTreeNode* node);
     void ShowFolder(platform::forms::TTreeNode* node);
+    // Shows the file of a list item in the preview; folders, large and binary files show a note.
+    void ShowFile(const platform::forms::TListItem* item);
     void SortFiles();
     // Renames the node's folder to name; a name that cannot be used becomes the old one again.
     void RenameFolder(platform::forms::TTreeNode* node, std::string& name);
@@ -49,6 +54,8 @@ private:
     std::deque<std::filesystem::path> m_paths;  // the nodes' folders (node Data points here)
     platform::forms::TCustomControl* m_left = nullptr;
     platform::forms::TCustomControl* m_right = nullptr;
+    platform::forms::TCustomControl* m_list = nullptr;
+    platform::forms::TCustomControl* m_preview = nullptr;
 };
 
 }  // namespace example

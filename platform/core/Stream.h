@@ -29,7 +29,7 @@ public:
     int64_t CopyFrom(TStream& source, int64_t count);
     // The bytes from the position to the end, when the stream holds them in memory, so that a
     // reader can parse them in place and then Seek past what it used; nullptr (count 0) when it
-    // does not. Valid until the stream is written to or freed.
+    // does not. The pointer is valid until the stream is written to or freed.
     [[nodiscard]] virtual const uint8_t* RemainingBytes(std::size_t& count) const {
         count = 0;
         return nullptr;

@@ -61,8 +61,8 @@ public:
 
     // Copies of a bitmap share its pixels until one of them asks for writable pixels, which gives
     // that one its own; a pointer from the writable accessors is valid until the bitmap is copied.
-    // Taking writable pixels also forgets the picture kept at the screen scale (below), since what
-    // is written through them is not drawn there.
+    // Taking writable pixels also forgets the picture kept at the screen scale (below): what is
+    // written through them is not drawn there.
     [[nodiscard]] uint32_t* ScanLine(int y) { return Bits() + static_cast<std::size_t>(y) * m_width; }
     [[nodiscard]] const uint32_t* ScanLine(int y) const {
         return Bits() + static_cast<std::size_t>(y) * m_width;

@@ -50,6 +50,8 @@ public:
     void SkinAfterChange() override { RefreshSkin(); }
 
 protected:
+    // The outside skin bars stand in for the rich edit's own.
+    [[nodiscard]] bool DrawsScrollBars() const override { return false; }
     void WndProc(platform::forms::TMessage& message) override;
     void CreateParams(platform::ui::TCreateParams& params) override;
     void Notification(platform::forms::TComponent* component, platform::forms::TOperation operation) override;
