@@ -175,7 +175,7 @@ TEST_F(RichEditTest, RowsTakeTheTallestFontAndScrollInPixels) {
     const TScrollRange plain = m_rich->ScrollInfo(SB_VERT);
     EXPECT_EQ(plain.Max, 40 * plainHeight);
     // A page is the rows' area: the client above the rich edit's own horizontal bar.
-    EXPECT_EQ(plain.Page, m_rich->ClientHeight() - System().GetSystemMetrics(SM_CYHSCROLL));
+    EXPECT_EQ(plain.Page, m_rich->ClientHeight() - System().GetSystemMetrics(platform::ui::SM_CYHSCROLL));
     Select(0, 4);
     m_rich->SelAttributes().SetSize(30);
     EXPECT_GT(m_rich->RowHeight(), plainHeight * 2);
