@@ -194,10 +194,10 @@ void TbsSkinMainMenuBar::FitToParent() {
     m_fitting = false;
     LayOut();
     Invalidate();
-    // An MDI main form's client window starts below the bar.
+    // An MDI main form's client window starts below the bar: the client stacks the form's
+    // top-aligned bars (this one first) above itself.
     if (auto* form = dynamic_cast<platform::forms::TForm*>(parent))
-        if (platform::forms::TMdiClient* client = form->MDIClient(); client && Visible())
-            client->SetTopInset(Height());
+        if (platform::forms::TMdiClient* client = form->MDIClient(); client && Visible()) client->FitToParent();
 }
 
 // ---- Objects ----------------------------------------------------------------------------------

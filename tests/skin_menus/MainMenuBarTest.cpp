@@ -529,7 +529,8 @@ protected:
 TEST_F(MainMenuBarMdiTest, MaximisedChildBringsFourButtonsAndRestoringTakesThemAway) {
     MakeForm(500, platform::forms::fsMDIForm);
     AddMenus({"&File", "&Window"});
-    EXPECT_EQ(form->MDIClient()->TopInset(), bar->Height());
+    EXPECT_EQ(bar->Top(), 0);
+    EXPECT_EQ(form->MDIClient()->Top(), bar->Height());
     TForm* child = AddChild("Doc", true, skin::biSystemMenu | skin::biMaximize);
     EXPECT_EQ(bar->SystemButtonCount(), 0);
     Maximize(child);
