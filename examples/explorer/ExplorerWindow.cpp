@@ -152,6 +152,12 @@ void TExplorerWindow::BuildPanes(skin::TbsSkinData* skinData) {
     m_preview->SetAlign(alBottom);
     m_preview->SetBounds(0, 0, 400, 130);
     m_preview->SetParent(m_right);
+    // A strip of the face colour parts the preview from the list.
+    auto* gap = new TPane(this);
+    gap->SetAlign(alTop);
+    gap->SetBounds(0, 0, 400, 5);
+    gap->SetColor(platform::gfx::clBtnFace);
+    gap->SetParent(m_preview);
     Preview = new skin::TbsSkinRichEdit(this);
     Preview->SetAlign(alClient);
     Preview->SetReadOnly(true);

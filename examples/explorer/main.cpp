@@ -1,8 +1,9 @@
 // explorer: a skinned window with a folder tree, a splitter and a sortable report list.
 //
-//   explorer [--root FOLDER] [--screenshot FILE.png]
+//   explorer [--root FOLDER] [--select NAME] [--screenshot FILE.png]
 //
-// The tree starts at FOLDER (the current folder by default). With VK_BACKEND=headless the
+// The tree starts at FOLDER (the current folder by default); --select chooses the file NAME in it,
+// which the preview under the list then shows. With VK_BACKEND=headless the
 // program runs without a display; --screenshot saves the screen once the window is shown and
 // exits. Without the default skin the window keeps the plain look.
 
@@ -21,16 +22,18 @@
 #include "skin/data/bsSkinDataStored.h"
 
 int main(int argc, char** argv) {
-    std::string screenshot;
+    std::string screenshot, select;
     std::filesystem::path root = std::filesystem::current_path();
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--screenshot" && i + 1 < argc) {
             screenshot = argv[++i];
+        } else if (arg == "--select" && i + 1 < argc) {
+            select = argv[++i];
         } else if (arg == "--root" && i + 1 < argc) {
             root = std::filesystem::absolute(argv[++i]);
         } else {
-            std::fprintf(stderr, "usage: explorer [--root FOLDER] [--screenshot FILE.png]\n");
+            std::fprintf(stderr, "usage: explorer [--root FOLDER] [--select NAME] [--screenshot FILE.png]\n");
             return 2;
         }
     }
@@ -62,6 +65,9 @@ int main(int argc, char** argv) {
         auto* window = new example::TExplorerWindow(&app, data, root);
         window->Show();
         window->Tree->SetFocus();
+        // --select NAME: the file of that name in the root folder is chosen (and previewed).
+        for (int i = 0; !select.empty() && i < window->Files->Items().Count(); ++i)
+            if (window->Files->Items().Item(i)->Caption() == select) window->Files->Items().Item(i)->SetSelected(true);
         if (!screenshot.empty()) {
             app.ProcessMessages();
             if (!headless) {
