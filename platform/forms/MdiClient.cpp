@@ -68,11 +68,18 @@ void TMdiClient::RemoveChild(TForm* child) {
     if (std::find(m_created.begin(), m_created.end(), child) == m_created.end()) return;
     if (m_drag.Child == child) m_drag = {};
     const bool wasMaximized = child->m_windowState == wsMaximized;
-    ChildChanged(child, mdiChildRemoved);
+    // While the main form itself goes (its owned children go with it), only the lists are kept
+    // right: the form, its menu and its bars are no longer whole objects.
+    const bool mainGoing = IsDestroying() || m_mainForm->IsDestroying();
+    if (!mainGoing) ChildChanged(child, mdiChildRemoved);
     std::erase(m_created, child);
     std::erase(m_order, child);
     m_normalBounds.erase(child);
     m_minimizedSizes.erase(child);
+    if (mainGoing) {
+        if (m_active == child) m_active = nullptr;
+        return;
+    }
     if (TMainMenu* menu = m_mainForm->Menu(); menu && child->Menu()) {
         menu->Unmerge(child->Menu());
         UpdateMenuBar(*m_mainForm);

@@ -23,7 +23,7 @@ uint32_t Blend(uint32_t over, uint32_t under, uint8_t alpha) {
 
 int HeadlessScaleFromEnvironment() {
     const char* value = std::getenv("VK_SCALE");
-    if (!value || value[1] != '\0' || value[0] < '1' || value[0] > '8') return 1;
+    if (!value || value[0] < '1' || value[0] > '8' || value[1] != '\0') return 1;
     return value[0] - '0';
 }
 
