@@ -77,17 +77,7 @@ protected:
         unsetenv("DBUS_SESSION_BUS_ADDRESS");
     }
 
-    void StartBus() {
-        FILE* out = popen("dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1", "r");
-        if (!out) return;
-        char line[512] = {};
-        if (std::fgets(line, sizeof line, out)) m_busAddress = line;
-        if (std::fgets(line, sizeof line, out)) m_busPid = std::atoi(line);
-        pclose(out);
-        while (!m_busAddress.empty() && (m_busAddress.back() == '\n' || m_busAddress.back() == '\r'))
-            m_busAddress.pop_back();
-        setenv("DBUS_SESSION_BUS_ADDRESS", m_busAddress.c_str(), 1);
-    }
+    void StartBus() { traytest::StartPrivateSessionBus(m_busAddress, m_busPid); }
 
     bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 4000) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

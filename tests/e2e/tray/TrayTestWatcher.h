@@ -4,6 +4,8 @@
 
 #include <systemd/sd-bus.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +13,19 @@
 #include "platform/ui/backend/x11/X11TraySni.h"
 
 namespace traytest {
+
+// Starts a private session bus (dbus-daemon) for one test and points DBUS_SESSION_BUS_ADDRESS at
+// it; address stays empty when it did not start. The caller ends the daemon through pid.
+inline void StartPrivateSessionBus(std::string& address, int& pid) {
+    FILE* out = popen("dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1", "r");
+    if (!out) return;
+    char line[512] = {};
+    if (std::fgets(line, sizeof line, out)) address = line;
+    if (std::fgets(line, sizeof line, out)) pid = std::atoi(line);
+    pclose(out);
+    while (!address.empty() && (address.back() == '\n' || address.back() == '\r')) address.pop_back();
+    setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+}
 
 namespace x11 = platform::ui::x11;
 
